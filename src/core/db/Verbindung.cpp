@@ -1,0 +1,128 @@
+#include "db/Verbindung.h"
+
+#include "db/JetDialekt.h"
+#include "db/Schema.h"
+#include "util/QuendaError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <sqlite3.h>
+
+namespace quenda {
+
+namespace {
+
+// How long a read waits for a writer (the tournament-management program) to finish its transaction.
+constexpr int wartezeitMs = 5000;
+
+QString sqliteMeldung(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+} // namespace
+
+Verbindung::~Verbindung() {
+    schliessen();
+}
+
+bool Verbindung::istSqliteDatei(const QString& pfad) {
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    return datei.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+void Verbindung::oeffnen(const QString& pfad, Modus modus) {
+    schliessen();
+    if (!QFileInfo(pfad).isFile()) {
+        throw DatabaseError(QStringLiteral("Die Datenbank %1 wurde nicht gefunden.").arg(pfad));
+    }
+    if (!istSqliteDatei(pfad)) {
+        throw DatabaseError(QStringLiteral("Die Datei %1 ist keine lesbare Turnier-Datenbank.").arg(pfad));
+    }
+    verbinden(pfad, modus == Modus::Lesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    pruefeTabellen();
+}
+
+void Verbindung::anlegen(const QString& pfad) {
+    schliessen();
+    if (QFileInfo::exists(pfad)) {
+        throw DatabaseError(QStringLiteral("Die Datei %1 gibt es schon.").arg(pfad));
+    }
+    verbinden(pfad, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    ausfuehren(QStringLiteral("BEGIN"));
+    for (const QString& statement : schema::ddl()) {
+        ausfuehren(statement);
+    }
+    ausfuehren(QStringLiteral("COMMIT"));
+}
+
+void Verbindung::verbinden(const QString& pfad, int flags) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(pfad).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString meldung = sqliteMeldung(db);
+        sqlite3_close(db);
+        throw DatabaseError(QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden: %2").arg(pfad, meldung));
+    }
+    if (jet::registrieren(db) != SQLITE_OK) {
+        const QString meldung = sqliteMeldung(db);
+        sqlite3_close(db);
+        throw DatabaseError(QStringLiteral("Die Datenbank %1 kann nicht vorbereitet werden: %2").arg(pfad, meldung));
+    }
+    sqlite3_busy_timeout(db, wartezeitMs);
+    m_db = db;
+    m_pfad = pfad;
+}
+
+void Verbindung::pruefeTabellen() {
+    QSet<QString> vorhanden;
+    sqlite3_stmt* stmt = nullptr;
+    int rc =
+        sqlite3_prepare_v2(m_db, "SELECT name FROM sqlite_master WHERE type IN ('table','view')", -1, &stmt, nullptr);
+    while (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        vorhanden.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))).toLower());
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        const QString meldung = sqliteMeldung(m_db);
+        const QString pfad = m_pfad;
+        schliessen();
+        throw DatabaseError(QStringLiteral("Die Datei %1 ist keine lesbare Turnier-Datenbank: %2").arg(pfad, meldung));
+    }
+    QStringList fehlend;
+    for (const schema::Tabelle& tabelle : schema::tabellen()) {
+        if (!vorhanden.contains(tabelle.name.toLower())) {
+            fehlend.append(tabelle.name);
+        }
+    }
+    if (!fehlend.isEmpty()) {
+        const QString pfad = m_pfad;
+        schliessen();
+        throw DatabaseError(QStringLiteral("Die Datei %1 ist keine Turnier-Datenbank, es fehlen die Tabellen: %2")
+                                .arg(pfad, fehlend.join(QStringLiteral(", "))));
+    }
+}
+
+void Verbindung::schliessen() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_pfad.clear();
+}
+
+void Verbindung::ausfuehren(const QString& sql) {
+    char* fehler = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &fehler);
+    if (rc != SQLITE_OK) {
+        const QString meldung = fehler ? QString::fromUtf8(fehler) : sqliteMeldung(m_db);
+        sqlite3_free(fehler);
+        throw DatabaseError(meldung + QStringLiteral("\nStatement: ") + sql);
+    }
+}
+
+} // namespace quenda

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace quenda {
+
+// Where the core shows a message box. The GUI implements it with a modal box on the UI thread,
+// the headless mode prints to stderr, tests record the texts. Implementations must be callable
+// from any thread.
+class MeldungsAusgabe {
+public:
+    virtual ~MeldungsAusgabe() = default;
+    virtual void meldung(const QString& text) = 0;
+};
+
+} // namespace quenda

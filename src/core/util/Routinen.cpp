@@ -1,0 +1,205 @@
+#include "util/Routinen.h"
+
+#include "util/MeldungsAusgabe.h"
+#include "util/QuendaError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace quenda {
+
+const std::array<QStringView, 7> wochentage = {u"Sonntag",    u"Montag",  u"Dienstag", u"Mittwoch",
+                                               u"Donnerstag", u"Freitag", u"Samstag"};
+
+QString zahl_nullen(qint64 wert, int breite) {
+    QString text = QString::number(wert);
+    const qsizetype fehlend = qMin<qsizetype>(qMax<qsizetype>(breite - text.size(), 0), 9);
+    return QString(fehlend, u'0') + text;
+}
+
+namespace {
+
+QByteArray ganzLesen(const QString& pfad) {
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
+    }
+    QByteArray inhalt = datei.readAll();
+    if (datei.error() != QFileDevice::NoError) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
+    }
+    return inhalt;
+}
+
+// One integer part of a version text; text that is no number counts as 0.
+int versionsteil(QStringView text) {
+    bool ok = false;
+    const int wert = text.trimmed().toInt(&ok);
+    return ok ? wert : 0;
+}
+
+// The four parts a.b.c.d: up to three parts before a ".", the remaining text as the last one.
+std::array<int, 4> versionsteile(const QString& version) {
+    std::array<int, 4> teile{0, 0, 0, 0};
+    QString rest = version;
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype punkt = rest.indexOf(u'.');
+        if (punkt < 0) {
+            break;
+        }
+        teile[i] = versionsteil(QStringView(rest).left(punkt));
+        rest = rest.mid(punkt + 1, 30);
+    }
+    teile[3] = versionsteil(rest);
+    return teile;
+}
+
+} // namespace
+
+void datei_kopieren(const QString& quelle, const QString& ziel) {
+    const QByteArray inhalt = ganzLesen(quelle);
+    QSaveFile datei(ziel);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(ziel, datei.errorString()));
+    }
+}
+
+bool datei_gleich(const QString& pfadA, const QString& pfadB) {
+    const QByteArray a = ganzLesen(pfadA);
+    const QByteArray b = ganzLesen(pfadB);
+    return a.size() == b.size() && a == b;
+}
+
+bool ordner_loeschen(const QString& ordner) {
+    if (ordner.trimmed().isEmpty()) {
+        return false; // QDir("") is the working directory
+    }
+    QDir dir(ordner);
+    if (!dir.exists() || dir.isRoot()) {
+        return false;
+    }
+    return dir.removeRecursively();
+}
+
+bool eingabe_prf(const QString& text, const QString& feldname, MeldungsAusgabe& ausgabe) {
+    if (!text.trimmed().isEmpty()) {
+        return true;
+    }
+    ausgabe.meldung(QStringLiteral("Es ist eine Eingabe im Feld ") + feldname + QStringLiteral(" erforderlich."));
+    return false;
+}
+
+QString hochkomma_ersetzen(const QString& text) {
+    QString ergebnis = text;
+    const qsizetype pos = ergebnis.indexOf(u'\'');
+    if (pos >= 0) {
+        ergebnis[pos] = u'`';
+    }
+    return ergebnis;
+}
+
+QStringList zeile_zerlegen(const QString& text, QChar trenner) {
+    constexpr int maxTeile = 100;
+    QStringList teile;
+    QString rest = text;
+    qsizetype pos = rest.indexOf(trenner);
+    // The last of the 100 entries keeps the unsplit rest rather than writing past the array.
+    while (pos >= 0 && teile.size() < maxTeile - 1) {
+        const QString teil = pos == 0 ? QStringLiteral(" ") : rest.left(pos);
+        teile.append(hochkomma_ersetzen(teil));
+        rest = rest.mid(pos + 1);
+        pos = rest.indexOf(trenner);
+    }
+    teile.append(hochkomma_ersetzen(rest));
+    return teile;
+}
+
+QDateTime datumzeit_lesen(const QString& text) {
+    const auto fehler = [&text]() {
+        return ConversionError(QStringLiteral("'%1' ist kein gültiger Zeitpunkt (yyyy-mm-dd hh:nn:ss)").arg(text));
+    };
+    const auto zahl = [&](int start, int laenge) {
+        const QStringView teil = QStringView(text).mid(start - 1, laenge);
+        if (teil.size() != laenge) {
+            throw fehler();
+        }
+        for (QChar c : teil) {
+            if (!c.isDigit() || c.unicode() > 127) {
+                throw fehler();
+            }
+        }
+        return teil.toInt();
+    };
+    const QDate datum(zahl(1, 4), zahl(6, 2), zahl(9, 2));
+    const QTime zeit(zahl(12, 2), zahl(15, 2), zahl(18, 2));
+    if (!datum.isValid() || !zeit.isValid()) {
+        throw fehler();
+    }
+    // Wall-clock values: kept in UTC so that no daylight-saving rule shifts or rejects them.
+    return QDateTime(datum, zeit, Qt::UTC);
+}
+
+QString sonderordner_pfad(int nummer) {
+    QString pfad;
+    switch (nummer) {
+    case 26: // roaming application data
+#ifdef Q_OS_WIN
+        pfad = qEnvironmentVariable("APPDATA");
+#else
+        pfad = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#endif
+        break;
+    case 5: // personal documents
+        pfad = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        break;
+    case 0: // desktop
+        pfad = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        break;
+    default:
+        break;
+    }
+    while (pfad.size() > 1 && (pfad.endsWith(u'/') || pfad.endsWith(u'\\'))) {
+        pfad.chop(1);
+    }
+    return pfad;
+}
+
+QString appdata_pfad() {
+    return sonderordner_pfad(26);
+}
+
+QString version_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath) {
+    const QString pfad = QDir(exepath).filePath(inidatei);
+    if (!QFileInfo::exists(pfad)) {
+        return QStringLiteral("4.0");
+    }
+    QSettings ini(pfad, QSettings::IniFormat);
+    return ini.value(abschnitt + QStringLiteral("/version"), QStringLiteral("4.000")).toString();
+}
+
+QString version_erhoehen(const QString& version) {
+    std::array<int, 4> teile = versionsteile(version);
+    teile[3] += 1;
+    if (teile[3] >= 100) {
+        teile[3] = 0;
+        teile[2] += 1;
+    }
+    return QStringLiteral("%1.%2.%3.%4").arg(teile[0]).arg(teile[1]).arg(teile[2]).arg(teile[3]);
+}
+
+bool version_neuer(const QString& aktuell, const QString& andere) {
+    const std::array<int, 4> a = versionsteile(aktuell);
+    const std::array<int, 4> b = versionsteile(andere);
+    for (int i = 0; i < 4; ++i) {
+        if (a[i] != b[i]) {
+            return b[i] > a[i];
+        }
+    }
+    return false;
+}
+
+} // namespace quenda

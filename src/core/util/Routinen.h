@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <array>
+
+namespace quenda {
+
+class MeldungsAusgabe;
+
+// Decimal text of wert, padded with zeros in front to breite (at most nine zeros added).
+QString zahl_nullen(qint64 wert, int breite);
+
+// Whole-file copy; the target is replaced atomically. Throws IoError.
+void datei_kopieren(const QString& quelle, const QString& ziel);
+
+// True when both files hold exactly the same bytes. Throws IoError when one cannot be read.
+bool datei_gleich(const QString& pfadA, const QString& pfadB);
+
+// Deletes a folder tree permanently. False when it failed, did not exist, or the path is empty or a root.
+bool ordner_loeschen(const QString& ordner);
+
+// Required-field check of the dialogs: false (and the message shown) when the trimmed text is empty.
+bool eingabe_prf(const QString& text, const QString& feldname, MeldungsAusgabe& ausgabe);
+
+// Replaces the first apostrophe by a backquote.
+QString hochkomma_ersetzen(const QString& text);
+
+// Splits text at trenner into at most 100 parts (an empty field other than the last becomes " ").
+// Read part i (1-based) as teile.value(i - 1): parts after the last one are empty.
+QStringList zeile_zerlegen(const QString& text, QChar trenner);
+
+// Parses "yyyy-mm-dd hh:nn:ss" (wall-clock time, see Programmuhr). Throws ConversionError.
+QDateTime datumzeit_lesen(const QString& text);
+
+// Per-user folder by the Windows special-folder number (26 = roaming application data); "" when unknown.
+QString sonderordner_pfad(int nummer);
+QString appdata_pfad();
+
+// The program version from the INI file beside the program ("4.000" without the key, "4.0" without the file).
+QString version_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath);
+QString version_erhoehen(const QString& version);
+bool version_neuer(const QString& aktuell, const QString& andere);
+
+// German weekday names, Sunday first.
+extern const std::array<QStringView, 7> wochentage;
+
+} // namespace quenda
