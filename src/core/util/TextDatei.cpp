@@ -21,6 +21,9 @@ char ansiZeichen(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
     }
+    if (c < 0xA0 && hoheSteuerzeichen[c - 0x80] == 0) {
+        return static_cast<char>(c); // an unassigned byte read back
+    }
     for (int i = 0; i < 32; ++i) {
         if (hoheSteuerzeichen[i] != 0 && hoheSteuerzeichen[i] == c) {
             return static_cast<char>(0x80 + i);
