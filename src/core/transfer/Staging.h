@@ -4,9 +4,10 @@
 
 namespace quenda {
 
-// Hand-over of a data file written into the working folder as name + "_org.txt" (name without it):
-// the staging step compares it with its kept version and sends it to the targets chosen by ziel
-// (1 beamer/screen, 2 mobile phone, 3 both). Implemented by the transfer engine.
+// Hand-over of a data file the producer wrote into the working folder: name is the bare file name ending
+// in "_org.txt"; the staging step compares it with its kept version (same name ending in ".txt"), sends it
+// to the targets chosen by ziel (1 beamer/screen, 2 mobile phone, 3 both) and removes the "_org.txt" file.
+// Implemented by the transfer engine.
 class Staging {
 public:
     virtual ~Staging() = default;
