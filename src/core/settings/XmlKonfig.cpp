@@ -1,0 +1,63 @@
+#include "settings/XmlKonfig.h"
+
+#include "util/QuendaError.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace quenda::xmlkonfig {
+
+QString nichtLadbarMeldung() {
+    return QStringLiteral("XML-Datei konnte nicht geladen werden");
+}
+
+std::optional<QList<Element>> kinderLesen(const QString& pfad) {
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
+    }
+    // The whole document is checked before anything is returned: a file broken near its end must not
+    // deliver the elements before the fault.
+    QXmlStreamReader leser(&datei);
+    QList<Element> kinder;
+    int tiefe = 0;
+    while (!leser.atEnd()) {
+        leser.readNext();
+        if (leser.isStartElement()) {
+            ++tiefe;
+            if (tiefe == 2) {
+                kinder.append({leser.name().toString(), leser.attributes()});
+            }
+        } else if (leser.isEndElement()) {
+            --tiefe;
+        }
+    }
+    if (leser.hasError()) {
+        return std::nullopt;
+    }
+    return kinder;
+}
+
+void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder) {
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly)) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
+    }
+    QXmlStreamWriter schreiber(&datei);
+    schreiber.setAutoFormatting(true);
+    schreiber.writeStartDocument();
+    schreiber.writeStartElement(wurzel);
+    for (const Element& kind : kinder) {
+        schreiber.writeEmptyElement(kind.name);
+        schreiber.writeAttributes(kind.attribute);
+    }
+    schreiber.writeEndElement();
+    schreiber.writeEndDocument();
+    if (schreiber.hasError() || !datei.commit()) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
+    }
+}
+
+} // namespace quenda::xmlkonfig

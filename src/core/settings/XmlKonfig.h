@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QXmlStreamAttributes>
+#include <optional>
+
+namespace quenda::xmlkonfig {
+
+// The program's small XML files in the working folder: a root element whose children carry everything
+// as attributes (config_ablage.xml, config_auslo.xml). Free functions, usable from any thread.
+
+struct Element {
+    QString name;
+    QXmlStreamAttributes attribute; // in document order
+};
+
+// The message shown when such a file is not well-formed.
+QString nichtLadbarMeldung();
+
+// The children of the root element in document order; nothing when the file is not well-formed XML.
+// Throws IoError when the file cannot be read.
+std::optional<QList<Element>> kinderLesen(const QString& pfad);
+
+// Writes the document (declaration with version 1.0 and encoding UTF-8, one element per line) and replaces
+// the file atomically, so a crash never leaves a truncated file. Throws IoError.
+void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder);
+
+} // namespace quenda::xmlkonfig

@@ -1,0 +1,250 @@
+#include "settings/AblageDatei.h"
+#include "settings/AblagePruefung.h"
+#include "util/MeldungsAusgabe.h"
+#include "util/QuendaError.h"
+#include "util/TextDatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quenda;
+
+namespace {
+
+struct MeldungenMerken : MeldungsAusgabe {
+    QStringList texte;
+    void meldung(const QString& text) override { texte.append(text); }
+};
+
+TAblage beispiel() {
+    TAblage a;
+    a.aktiv = 1;
+    a.verzeichnis = QStringLiteral("/srv/www/");
+    a.host = QStringLiteral("https://turnier.example");
+    a.steuerdatei = QStringLiteral("/quenda");
+    a.anzweb = 1;
+    a.pocko = 1;
+    a.aktivpocko = 2;
+    a.verzeichnispocko = QStringLiteral("/srv/pocko/");
+    a.hostpocko = QStringLiteral("https://pocko.example");
+    a.steuerdateipocko = QStringLiteral("/p");
+    a.impressum = QStringLiteral("https://verein.example/impressum?a=1&b=\"Süd\"");
+    a.datenschutz = QStringLiteral("https://verein.example/datenschutz");
+    a.dbzkd = QStringLiteral("20261209101500");
+    return a;
+}
+
+class AblageDatei : public ::testing::Test {
+protected:
+    QString pfad() const { return QDir(dir.path()).filePath(QStringLiteral("config_ablage.xml")); }
+    void schreiben(const char* xml) {
+        QFile f(pfad());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(xml);
+    }
+
+    QTemporaryDir dir;
+    MeldungenMerken meldungen;
+    const QDateTime jetzt{QDate(2026, 12, 9), QTime(14, 5, 33), Qt::UTC};
+};
+
+TEST_F(AblageDatei, savedSettingsLoadBackUnchangedWithAttributesInTheirOrder) {
+    TAblage gespeichert = beispiel();
+    Ablagesave(dir.path(), gespeichert, jetzt);
+
+    TAblage geladen;
+    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_EQ(geladen, gespeichert);
+    EXPECT_TRUE(meldungen.texte.isEmpty());
+
+    QFile f(pfad());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(xml.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
+    QStringList namen;
+    const QRegularExpression attribut(QStringLiteral(R"(\s([a-z_]+)=)"));
+    for (auto it = attribut.globalMatch(xml.mid(xml.indexOf(QStringLiteral("<ablage")))); it.hasNext();) {
+        namen.append(it.next().captured(1));
+    }
+    EXPECT_EQ(namen.join(u','), QStringLiteral("anzweb,aktiv,verzeichnis,host,steuerdatei,pocko,aktiv_px,"
+                                               "verzeichnis_px,host_px,steuerdatei_px,impressum,datenschutz,dbzkd"));
+}
+
+TEST_F(AblageDatei, withoutAFileTheDefaultsApply) {
+    TAblage ablage = beispiel();
+    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_EQ(ablage, TAblage{});
+    EXPECT_EQ(ablage.aktivpocko, 2);
+    EXPECT_EQ(ablage.aktiv, 0);
+    EXPECT_TRUE(meldungen.texte.isEmpty());
+}
+
+TEST_F(AblageDatei, missingOptionalAttributesKeepTheirValuesOthersBecomeEmpty) {
+    schreiben(R"(<?xml version="1.0" encoding="UTF-8"?>
+<Wurzel>
+  <ablage aktiv="2" host="h" pocko="0" aktiv_px="1" impressum="" dbzkd="z"/>
+</Wurzel>)");
+    TAblage ablage = beispiel();
+    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_EQ(ablage.anzweb, 1);                       // absent: kept
+    EXPECT_EQ(ablage.impressum, beispiel().impressum); // empty: kept
+    EXPECT_EQ(ablage.datenschutz, beispiel().datenschutz);
+    EXPECT_EQ(ablage.aktiv, 2);
+    EXPECT_EQ(ablage.host, QStringLiteral("h"));
+    EXPECT_EQ(ablage.verzeichnis, QString()); // absent text: empty
+    EXPECT_EQ(ablage.steuerdateipocko, QString());
+    EXPECT_EQ(ablage.aktivpocko, 1);
+    EXPECT_EQ(ablage.dbzkd, QStringLiteral("z"));
+}
+
+TEST_F(AblageDatei, laterAblageElementsOverwriteEarlierOnes) {
+    schreiben(R"(<Turnier><ablage aktiv="1" pocko="0" aktiv_px="1" host="alt"/><x/>)"
+              R"(<ablage aktiv="2" pocko="1" aktiv_px="2" host="neu"/></Turnier>)");
+    TAblage ablage;
+    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_EQ(ablage.host, QStringLiteral("neu"));
+    EXPECT_EQ(ablage.pocko, 1);
+}
+
+TEST_F(AblageDatei, aMissingRequiredNumberStopsTheLoadAfterTheFieldsBeforeIt) {
+    schreiben(R"(<Turnier><ablage anzweb="0" aktiv="2" verzeichnis="v" host="h" steuerdatei="s" )"
+              R"(aktiv_px="1" verzeichnis_px="vp" dbzkd="neu"/></Turnier>)");
+    TAblage ablage = beispiel();
+    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    ASSERT_EQ(meldungen.texte.size(), 1);
+    EXPECT_TRUE(meldungen.texte[0].contains(QStringLiteral("\"pocko\""))) << meldungen.texte[0].toStdString();
+    EXPECT_EQ(ablage.anzweb, 0); // read before the fault
+    EXPECT_EQ(ablage.aktiv, 2);
+    EXPECT_EQ(ablage.steuerdatei, QStringLiteral("s"));
+    EXPECT_EQ(ablage.verzeichnispocko, beispiel().verzeichnispocko); // after it: untouched
+    EXPECT_EQ(ablage.dbzkd, beispiel().dbzkd);
+}
+
+TEST_F(AblageDatei, aRequiredAttributeThatIsNoNumberIsReportedToo) {
+    schreiben(R"(<Turnier><ablage aktiv="zwei" pocko="1" aktiv_px="1"/></Turnier>)");
+    TAblage ablage;
+    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    ASSERT_EQ(meldungen.texte.size(), 1);
+    EXPECT_TRUE(meldungen.texte[0].contains(QStringLiteral("\"aktiv\"")));
+}
+
+TEST_F(AblageDatei, aMalformedFileIsReportedAndChangesNothing) {
+    for (const char* kaputt : {"", "<Turnier><ablage aktiv=\"1\" pocko=\"1\" aktiv_px=\"1\" host=\"x\"/>",
+                               "<Turnier><ablage aktiv=\"1\"></Turnier>"}) {
+        SCOPED_TRACE(kaputt);
+        schreiben(kaputt);
+        meldungen.texte.clear();
+        TAblage ablage = beispiel();
+        EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+        EXPECT_EQ(meldungen.texte, QStringList{QStringLiteral("XML-Datei konnte nicht geladen werden")});
+        EXPECT_EQ(ablage, beispiel());
+    }
+}
+
+TEST_F(AblageDatei, theFolderSuffixIsStampedOnFirstSaveAndThenKept) {
+    TAblage ablage = beispiel();
+    ablage.dbzkd.clear();
+    Ablagesave(dir.path(), ablage, ablage, std::nullopt, jetzt);
+    EXPECT_EQ(ablage.dbzkd, QStringLiteral("20261209140533"));
+
+    Ablagesave(dir.path(), ablage, ablage, std::nullopt, jetzt.addSecs(3600));
+    TAblage geladen;
+    ASSERT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_EQ(geladen.dbzkd, QStringLiteral("20261209140533"));
+}
+
+TEST_F(AblageDatei, anUnlockedFolderNameReplacesTheSuffixAndOnlyDbzkdOfTheRecordChanges) {
+    TAblage ablage = beispiel();
+    TAblage werte = beispiel();
+    werte.host = QStringLiteral("https://neu.example");
+    Ablagesave(dir.path(), ablage, werte, QStringLiteral(" Stadtmeisterschaft "), jetzt);
+    EXPECT_EQ(ablage.dbzkd, QStringLiteral("Stadtmeisterschaft"));
+    EXPECT_EQ(ablage.host, beispiel().host); // the caller copies the dialog values afterwards
+
+    TAblage geladen;
+    ASSERT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_EQ(geladen.host, QStringLiteral("https://neu.example"));
+    EXPECT_EQ(geladen.dbzkd, QStringLiteral("Stadtmeisterschaft"));
+}
+
+TEST_F(AblageDatei, aFailedSaveLeavesTheRecordAsItWas) {
+    TAblage ablage = beispiel();
+    ablage.dbzkd.clear();
+    const QString fehlt = QDir(dir.path()).filePath(QStringLiteral("gibtesnicht"));
+    EXPECT_THROW(Ablagesave(fehlt, ablage, jetzt), IoError);
+    EXPECT_EQ(ablage.dbzkd, QString());
+}
+
+struct Pruefung {
+    const char* name;
+    int anzweb, aktiv, pocko, aktivpocko;
+    bool felderLeer;
+    std::optional<QString> zkd;
+    QStringList felder; // names in the expected messages, in order
+};
+
+TEST(AblagePruefung, checksTheFieldsOfTickedTargetsInOrder) {
+    const QStringList alle = {QStringLiteral("HOST (Internetadresse)"), QStringLiteral("Steuerdatei (php)"),
+                              QStringLiteral("Verzeichnis Pocko Webserver Ablage")};
+    const Pruefung faelle[] = {
+        {"nothing ticked", 0, 1, 0, 1, true, std::nullopt, {}},
+        {"screen by directory", 1, 1, 0, 2, true, std::nullopt, {QStringLiteral("Verzeichnis Webserver Ablage")}},
+        {"both over http",
+         1,
+         2,
+         1,
+         2,
+         true,
+         std::nullopt,
+         {QStringLiteral("HOST (Internetadresse)"), QStringLiteral("Steuerdatei (php)"),
+          QStringLiteral("HOST (Internetadresse) Pocko"), QStringLiteral("Steuerdatei (php) Pocko")}},
+        {"transport 0 counts as http", 1, 0, 1, 1, true, std::nullopt, alle},
+        {"phone by directory", 0, 2, 1, 1, true, std::nullopt, {QStringLiteral("Verzeichnis Pocko Webserver Ablage")}},
+        {"filled fields pass", 1, 2, 1, 1, false, std::nullopt, {}},
+        {"unlocked empty folder name",
+         0,
+         1,
+         0,
+         1,
+         true,
+         QStringLiteral("  "),
+         {QStringLiteral("ZKD-Ordner Bezeichnung")}},
+    };
+    for (const Pruefung& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        TAblage werte;
+        werte.anzweb = fall.anzweb;
+        werte.aktiv = fall.aktiv;
+        werte.pocko = fall.pocko;
+        werte.aktivpocko = fall.aktivpocko;
+        if (!fall.felderLeer) {
+            werte = beispiel();
+            werte.aktiv = fall.aktiv;
+            werte.aktivpocko = fall.aktivpocko;
+        } else {
+            werte.host = QStringLiteral("   "); // blanks only count as empty
+        }
+        MeldungenMerken m;
+        EXPECT_EQ(ablageEingabenPruefen(werte, fall.zkd, m), fall.felder.isEmpty());
+        QStringList erwartet;
+        for (const QString& feld : fall.felder) {
+            erwartet.append(QStringLiteral("Es ist eine Eingabe im Feld ") + feld + QStringLiteral(" erforderlich."));
+        }
+        EXPECT_EQ(m.texte, erwartet);
+    }
+}
+
+TEST(AblagePruefung, aFolderNameMustNotLeaveTheStorageRoot) {
+    MeldungenMerken m;
+    EXPECT_FALSE(ablageEingabenPruefen(TAblage{}, QStringLiteral("x/../../etc"), m));
+    EXPECT_FALSE(ablageEingabenPruefen(TAblage{}, QStringLiteral("a\\b"), m));
+    EXPECT_EQ(m.texte.size(), 2);
+    m.texte.clear();
+    EXPECT_TRUE(ablageEingabenPruefen(TAblage{}, QStringLiteral("Stadtmeisterschaft 2026"), m));
+    EXPECT_TRUE(m.texte.isEmpty());
+}
+
+} // namespace
