@@ -1,0 +1,56 @@
+#pragma once
+
+#include "draws/AuslosungsBaum.h"
+
+#include <QObject>
+#include <QString>
+
+namespace quenda {
+
+class AusloList;
+class Ereignisprotokoll;
+class MeldungsAusgabe;
+class Programmuhr;
+class Staging;
+class TDM;
+struct TAblage;
+struct Turnierkontext;
+
+// The draw detection pass at the start of every transfer cycle: brings AusloList in line with the
+// database, writes the two draw lists through staging, removes data files of items no longer tracked and
+// hands the tree a fresh snapshot. Lives on the transfer-cycle thread and uses that thread's TDM; it never
+// touches a widget: the main window receives its state through the signals (connect them queued).
+class AuslosungErmittlung : public QObject {
+    Q_OBJECT
+public:
+    AuslosungErmittlung(TDM& tdm, const Turnierkontext& kontext, const TAblage& ablage, AusloList& liste,
+                        Ereignisprotokoll& protokoll, Programmuhr& uhr, Staging& staging, MeldungsAusgabe& meldungen,
+                        QObject* parent = nullptr);
+
+    // One pass. Errors (database, files, conversion) propagate to the cycle's error trap; records already
+    // added or removed stay so.
+    void Auslosung_Ermittlung();
+
+Q_SIGNALS:
+    // Start of the pass, "dd.mm.yyyy hh:nn:ss", for Label10 ("Letzte Aktualisierung").
+    void label10(const QString& text);
+    // The list as it stands at the end of the pass.
+    void baumNeu(const quenda::AuslosungsBaum& baum);
+
+private:
+    void teilnehmerlisten();
+    void auslosungsgruppen();
+    void auslosungslistenSchreiben();
+    void ordnerBereinigen();
+
+    TDM& m_tdm;
+    const Turnierkontext& m_kontext;
+    const TAblage& m_ablage;
+    AusloList& m_liste;
+    Ereignisprotokoll& m_protokoll;
+    Programmuhr& m_uhr;
+    Staging& m_staging;
+    MeldungsAusgabe& m_meldungen;
+};
+
+} // namespace quenda
