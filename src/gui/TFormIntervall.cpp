@@ -1,0 +1,121 @@
+#include "TFormIntervall.h"
+
+#include "TFormIntervall_eg.h"
+#include "draws/AusloList.h"
+#include "draws/IntervallAbgleich.h"
+#include "draws/IntervallDatei.h"
+#include "util/MeldungsAusgabe.h"
+#include "util/QuendaError.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <set>
+
+namespace quenda {
+
+namespace {
+
+// Each row remembers the 1-based list position of its record.
+constexpr int positionRolle = Qt::UserRole;
+
+} // namespace
+
+TFormIntervall::TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe& meldungen, QWidget* parent)
+    : QDialog(parent), m_liste(liste), m_tsdir(std::move(tsdir)), m_meldungen(meldungen) {
+    setWindowTitle(QStringLiteral("Intervall - Datenaktualisierung Ändern"));
+    QPalette farben = palette();
+    farben.setColor(QPalette::Window, QColor(0xC0, 0xDC, 0xC0));
+    setPalette(farben);
+    setAutoFillBackground(true);
+
+    ListView1 = new QTableWidget(0, 2, this);
+    ListView1->setHorizontalHeaderLabels({QStringLiteral("Auslosung"), QStringLiteral("Zeit in Minute")});
+    ListView1->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ListView1->setColumnWidth(0, 250);
+    ListView1->setColumnWidth(1, 80);
+    ListView1->verticalHeader()->hide();
+    ListView1->setShowGrid(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->horizontalHeader()->setStretchLastSection(false);
+
+    auto* aendern = new QPushButton(QStringLiteral("Zeitintervall ändern"), this);
+    auto* schliessen = new QPushButton(QStringLiteral("&Schließen"), this);
+    connect(aendern, &QPushButton::clicked, this, &TFormIntervall::zeitintervallAendern);
+    connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(aendern);
+    knoepfe->addStretch();
+    knoepfe->addWidget(schliessen);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Auslosungen"), this));
+    layout->addWidget(ListView1, 1);
+    layout->addLayout(knoepfe);
+    resize(380, 420);
+}
+
+void TFormIntervall::IntervallDatenaktualisierung(QWidget* parent, TDM& tdm, const Turnierkontext& kontext,
+                                                  AusloList& liste, const AusloUmgebung& umgebung) {
+    try {
+        intervallAuslosungenAbgleichen(tdm, kontext, liste, umgebung);
+    } catch (const QuendaError& e) {
+        umgebung.meldungen.meldung(e.message());
+        return;
+    }
+    TFormIntervall fenster(liste, umgebung.tsdir, umgebung.meldungen, parent);
+    fenster.exec();
+}
+
+void TFormIntervall::showEvent(QShowEvent* event) {
+    listeAufbauen();
+    QDialog::showEvent(event);
+}
+
+void TFormIntervall::listeAufbauen() {
+    ListView1->clearContents();
+    ListView1->setRowCount(m_liste.count());
+    for (int p = 1; p <= m_liste.count(); ++p) {
+        const TAuslosung& a = m_liste.at(p);
+        auto* name = new QTableWidgetItem(a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(" Gr. ") +
+                                          QString::number(a.gruppe));
+        name->setData(positionRolle, p);
+        auto* zeit = new QTableWidgetItem(QString::number(a.intervall));
+        zeit->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ListView1->setItem(p - 1, 0, name);
+        ListView1->setItem(p - 1, 1, zeit);
+    }
+}
+
+void TFormIntervall::zeitintervallAendern() {
+    std::set<int> zeilen;
+    for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
+        zeilen.insert(index.row());
+    }
+    if (zeilen.empty()) {
+        return;
+    }
+    const int start =
+        zeilen.size() == 1 ? m_liste.at(ListView1->item(*zeilen.begin(), 0)->data(positionRolle).toInt()).intervall : 1;
+    TFormIntervall_eg eingabe(start, this);
+    if (eingabe.exec() != QDialog::Accepted) {
+        return;
+    }
+    const int intervall = eingabe.wert();
+    for (int zeile : zeilen) {
+        m_liste.at(ListView1->item(zeile, 0)->data(positionRolle).toInt()).intervall = intervall;
+        ListView1->item(zeile, 1)->setText(QString::number(intervall));
+    }
+    try {
+        Intervallsave(m_tsdir, m_liste);
+    } catch (const QuendaError& e) {
+        m_meldungen.meldung(e.message());
+    }
+}
+
+} // namespace quenda

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QTableWidget;
+
+namespace quenda {
+
+class AusloList;
+class MeldungsAusgabe;
+class TDM;
+struct AusloUmgebung;
+struct Turnierkontext;
+
+// "Intervall - Datenaktualisierung Ändern": the update interval of every tracked item, changed for one or
+// several rows at once and saved to config_auslo.xml (UI thread, modal; only while no transfer runs, so
+// the list is not changed underneath).
+class TFormIntervall : public QDialog {
+    Q_OBJECT
+public:
+    TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
+
+    // The menu handler: refreshes the released draw groups of the list from the database (UI thread's TDM),
+    // then shows the window. A failing refresh is shown as a message and the window stays closed.
+    static void IntervallDatenaktualisierung(QWidget* parent, TDM& tdm, const Turnierkontext& kontext, AusloList& liste,
+                                             const AusloUmgebung& umgebung);
+
+    QTableWidget* ListView1;
+
+public Q_SLOTS:
+    // "Zeitintervall ändern": asks for a value and gives it to every selected row.
+    void zeitintervallAendern();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void listeAufbauen();
+
+    AusloList& m_liste;
+    QString m_tsdir;
+    MeldungsAusgabe& m_meldungen;
+};
+
+} // namespace quenda
