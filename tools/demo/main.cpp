@@ -1,7 +1,8 @@
-// quenda-demo: generates demo tournament databases and checks their integrity.
+// quenda-demo: generates demo tournament databases, plays them live and checks their integrity.
 
 #include "demo/Generator.h"
 #include "demo/Pruefung.h"
+#include "demo/Simulator.h"
 #include "demo/Zeit.h"
 
 #include "util/QuendaError.h"
@@ -10,13 +11,22 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <optional>
+#include <thread>
 
 using namespace quenda;
 using namespace quenda::demo;
 
 namespace {
+
+volatile std::sig_atomic_t angehalten = 0;
+
+void anhalten(int) {
+    angehalten = 1;
+}
 
 void ausgeben(std::FILE* ziel, const QString& text) {
     std::fputs((text + u'\n').toLocal8Bit().constData(), ziel);
@@ -30,6 +40,8 @@ const QString nutzung =
     QStringLiteral("Aufruf:\n"
                    "  quenda-demo generate --out FILE [--seed N] [--size small|medium|large] [--now \"yyyy-mm-dd "
                    "hh:nn:ss\"]\n"
+                   "  quenda-demo simulate FILE [--steps N | --seconds S] [--seed N] [--pause MS] [--now \"...\"] "
+                   "[--quiet]\n"
                    "  quenda-demo check FILE");
 
 int aufrufFehler(const QString& text) {
@@ -84,6 +96,70 @@ int generieren(const QStringList& argumente) {
     return 0;
 }
 
+int simulieren(const QStringList& argumente) {
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("steps"), QStringLiteral("Schritte"), QStringLiteral("N")},
+                       {QStringLiteral("seconds"), QStringLiteral("Laufzeit"), QStringLiteral("S")},
+                       {QStringLiteral("seed"), QStringLiteral("Startwert"), QStringLiteral("N"), QStringLiteral("1")},
+                       {QStringLiteral("pause"), QStringLiteral("Pause je Schritt"), QStringLiteral("MS")},
+                       {QStringLiteral("now"), QStringLiteral("Uhrzeit des ersten Schritts"), QStringLiteral("TIME")},
+                       {QStringLiteral("quiet"), QStringLiteral("keine Zeile je Schritt")}});
+    if (!parser.parse(argumente)) {
+        return aufrufFehler(parser.errorText());
+    }
+    const QStringList dateien = parser.positionalArguments();
+    const bool nachSchritten = parser.isSet(QStringLiteral("steps"));
+    const bool nachZeit = parser.isSet(QStringLiteral("seconds"));
+    const auto schritte = zahlOption(parser, QStringLiteral("steps"));
+    const auto sekunden = zahlOption(parser, QStringLiteral("seconds"));
+    const auto seed = zahlOption(parser, QStringLiteral("seed"));
+    // Steps run back to back by default; a timed run paces them like a tournament desk.
+    const auto pause = parser.isSet(QStringLiteral("pause")) ? zahlOption(parser, QStringLiteral("pause"))
+                                                             : std::optional<quint64>(nachZeit ? 1000 : 0);
+    // Without --now the steps take the wall-clock time; with it the clock runs 30 s per step from there.
+    const bool wanduhr = !parser.isSet(QStringLiteral("now"));
+    const auto jetzt = zeitOption(parser, ortszeitJetzt());
+    if (dateien.size() != 1 || (nachSchritten && nachZeit) || (nachSchritten && !schritte) || (nachZeit && !sekunden) ||
+        !seed || !pause || !jetzt) {
+        return aufrufFehler(QStringLiteral("simulate: eine Datei und höchstens eine von --steps/--seconds erwartet."));
+    }
+    Simulator::Optionen optionen;
+    optionen.seed = *seed;
+    optionen.jetzt = *jetzt;
+    if (wanduhr) {
+        optionen.sekundenJeSchritt = 0;
+    }
+    Simulator simulator(dateien.front(), optionen);
+    std::signal(SIGINT, anhalten);
+    std::signal(SIGTERM, anhalten);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(sekunden.value_or(0));
+    const bool leise = parser.isSet(QStringLiteral("quiet"));
+    quint64 gezaehlt = 0;
+    while (!angehalten) {
+        if (nachSchritten && gezaehlt >= *schritte) {
+            break;
+        }
+        if (nachZeit && std::chrono::steady_clock::now() >= ende) {
+            break;
+        }
+        if (wanduhr) {
+            simulator.stelleUhr(ortszeitJetzt());
+        }
+        const Simulator::Schritt schritt = simulator.schritt();
+        ++gezaehlt;
+        if (!leise) {
+            ausgeben(stdout, zeitText(simulator.jetzt()) + u' ' + schritt.text);
+        }
+        // Sleep in slices, so that a signal ends the run promptly, but never inside a step.
+        const auto weiter = std::chrono::steady_clock::now() + std::chrono::milliseconds(*pause);
+        while (!angehalten && std::chrono::steady_clock::now() < weiter) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    ausgeben(stdout, QStringLiteral("%1 Schritte simuliert.").arg(gezaehlt));
+    return 0;
+}
+
 int pruefen(const QStringList& argumente) {
     QCommandLineParser parser;
     if (!parser.parse(argumente) || parser.positionalArguments().size() != 1) {
@@ -114,6 +190,9 @@ int main(int argc, char** argv) {
     try {
         if (befehl == u"generate") {
             return generieren(argumente);
+        }
+        if (befehl == u"simulate") {
+            return simulieren(argumente);
         }
         if (befehl == u"check") {
             return pruefen(argumente);
