@@ -1,8 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing, builds, creates a demo tournament that is played live in the background and
+# starts Quenda beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release
 cmake --build --preset release
-exec build/release/src/app/quenda "$@"
+
+demo_tool=build/release/tools/demo/quenda-demo
+demo_dir="$PWD/demo"
+db="$demo_dir/turnier.sqlite"
+mkdir -p "$demo_dir"
+# Start times are placed around the current time, so that the three-hour rule has something to show.
+"$demo_tool" generate --out "$db" --size medium --seed 1 --now "$(date '+%Y-%m-%d %H:%M:%S')"
+
+# The tournament desk: one change every two seconds until this script ends.
+"$demo_tool" simulate "$db" --seconds 86400 --pause 2000 >"$demo_dir/simulator.log" 2>&1 &
+simulator=$!
+trap 'kill "$simulator" 2>/dev/null || true; wait "$simulator" 2>/dev/null || true' EXIT
+sleep 5 # a few games move before the program starts
+
+echo "Demo database: $db (changes of the live simulator: $demo_dir/simulator.log)"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    build/release/src/app/quenda "$@"
+else
+    echo "No display found. The run without a window (quenda --headless --db \"$db\") comes with the transfer engine."
+fi
