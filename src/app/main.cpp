@@ -1,43 +1,47 @@
+#include "Stil.h"
 #include "TFormHaupt.h"
-#include "util/Routinen.h"
+#include "TFormsplash.h"
+#include "app/HeadlessModus.h"
+#include "util/Programmuhr.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
-#include <QStyleFactory>
+#include <QTextStream>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-bool istHeadless(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) {
-            return true;
-        }
+int headlessStarten(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QString fehler;
+    const auto optionen = quenda::headless::optionenLesen(QCoreApplication::arguments(), &fehler);
+    if (!optionen) {
+        err << fehler
+            << "\nAufruf: quenda --headless --db PFAD [--tournament ID] [--cycles N] "
+               "[--fake-time \"yyyy-mm-dd hh:nn:ss\"] [--resend]\n";
+        return quenda::headless::exitAufruf;
     }
-    return false;
-}
-
-QString programmVersion() {
-    const QString exepath = QCoreApplication::applicationDirPath();
-    QDir::setCurrent(exepath);
-    return quenda::version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath);
+    return quenda::headless::ausfuehren(*optionen, quenda::programmuhr(), out, err);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     // Decided before any application object exists: the headless mode never creates a QApplication.
-    if (istHeadless(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        std::fprintf(stderr, "Quenda %s: the headless mode is not available in this build yet.\n",
-                     qPrintable(programmVersion()));
-        return 2;
+    if (quenda::headless::gewuenscht(argc, argv)) {
+        return headlessStarten(argc, argv);
     }
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    quenda::TFormHaupt fenster(programmVersion());
-    fenster.show();
+    quenda::stil::anwenden(app);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quenda 2.0"));
+
+    quenda::TFormHaupt haupt(quenda::programmuhr());
+    {
+        quenda::TFormsplash splash(haupt.prgversion);
+        haupt.fensterAnlegen([&splash](int fortschritt) { splash.Shownextstep(fortschritt); });
+    }
+    haupt.show();
     return app.exec();
 }

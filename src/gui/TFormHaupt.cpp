@@ -1,21 +1,200 @@
 #include "TFormHaupt.h"
 
+#include "TFormDB_connect.h"
+#include "TFormInfo.h"
+#include "TFormTurwahl.h"
+#include "db/Turnierauswahl.h"
+#include "util/Programmuhr.h"
+#include "util/QuendaError.h"
+#include "util/Routinen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QtCharts/QChart>
 
 namespace quenda {
 
-TFormHaupt::TFormHaupt(const QString& prgversion, QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Quenda ") + prgversion);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setReadOnly(true);
-    setCentralWidget(Memo1);
-    statusBar()->showMessage(QStringLiteral("Bereit"));
-    resize(1200, 700);
+TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
+    : QMainWindow(parent), protokoll(uhr), meldungen(this), m_uhr(uhr) {
+    // FormCreate
+    exepath = QCoreApplication::applicationDirPath();
+    QDir::setCurrent(exepath);
+    prgversion = version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath);
+    kontext.apppath = appdata_pfad() + QStringLiteral("/quenda20/");
+    objliste = {QStringLiteral("Spiele"),        QStringLiteral("Tabelle"),       QStringLiteral("Starterliste"),
+                QStringLiteral("Werbung"),       QStringLiteral("Tischbelegung"), QStringLiteral("Tisch Spiel"),
+                QStringLiteral("Meldung"),       QStringLiteral("Spielraster"),   QStringLiteral("Teilnehmer"),
+                QStringLiteral("Tabelle+Spiele")};
+    layoutAnlegen();
+    Memo1->clear();
+    connect(&protokoll, &Ereignisprotokoll::memoZeile, Memo1, &QPlainTextEdit::appendPlainText);
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &TFormHaupt::Timer1Timer);
+    Timer1->start(1000);
+    Timer1Timer();
 }
 
-void TFormHaupt::memoZeile(const QString& zeile) {
-    Memo1->appendPlainText(zeile);
+TFormHaupt::~TFormHaupt() = default;
+
+void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
+    fortschritt(10);
+    FormDB_connect = new TFormDB_connect(this);
+    connect(FormDB_connect, &TFormDB_connect::pfadGewaehlt, this,
+            [this](const QString& pfad) { kontext.dbpath = pfad; });
+    connect(FormDB_connect, &TFormDB_connect::neuVerbinden, this, [this]() {
+        try {
+            DBConnect();
+            if (!appclose) {
+                NeuTurnierDB();
+            }
+        } catch (const QuendaError& e) {
+            fehlerZeigen(e.message());
+        }
+    });
+    fortschritt(20);
+    FormTurwahl = new TFormTurwahl(meldungen, this);
+    fortschritt(30);
+    fortschritt(40);
+    fortschritt(60);
+    fortschritt(80);
+    FormInfo = new TFormInfo(prgversion, QCoreApplication::applicationFilePath(), this);
+    fortschritt(100);
+}
+
+void TFormHaupt::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TFormHaupt::FormShow() {
+    for (const QString& ordner : {kontext.apppath, kontext.apppath + QStringLiteral("profil/")}) {
+        if (!QDir().mkpath(ordner)) {
+            fehlerZeigen(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner));
+        }
+    }
+}
+
+void TFormHaupt::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Queued: the connection step opens modal dialogs, which must not run inside the activation event.
+        QTimer::singleShot(0, this, &TFormHaupt::FormActivate);
+    }
+}
+
+void TFormHaupt::FormActivate() {
+    if (!erststart || m_verbindet) {
+        return;
+    }
+    m_verbindet = true; // the dialogs of the step re-activate the window
+    try {
+        startconnect();
+        erststart = false;
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message()); // erststart stays set: the next activation tries again
+    }
+    m_verbindet = false;
+}
+
+void TFormHaupt::startconnect() {
+    DBConnect();
+    if (!appclose) {
+        NeuTurnierDB();
+    }
+}
+
+void TFormHaupt::DBConnect() {
+    dm.schliessen();
+    kontext.dbpath = turnierauswahl::gespeicherterPfad();
+    if (!QFileInfo(kontext.dbpath).isFile()) {
+        FormDB_connect->zeigen(0, kontext.dbpath);
+        if (!QFileInfo(kontext.dbpath).isFile()) {
+            programmBeenden();
+            return;
+        }
+    }
+    dm.oeffnen(kontext.dbpath);
+}
+
+void TFormHaupt::NeuTurnierDB() {
+    int id = turnierauswahl::gespeicherteTurnierId();
+    if (id <= 0 || !turnierauswahl::turnierVorhanden(dm, id)) {
+        id = turwahl();
+        if (id <= 0 || !turnierauswahl::turnierVorhanden(dm, id)) {
+            programmBeenden();
+            return;
+        }
+    }
+    kontext.dbturid = id;
+    kontext.dbturnier = turnierauswahl::turnierName(dm, id);
+    Label2->setText(kontext.dbpath);
+    Label4->setText(kontext.dbturnier);
+    Label6->setText(QString::number(id));
+    kontext.tsdir = turnierauswahl::tsdirFuer(kontext.dbpath, id);
+    turnierauswahl::tsdirAnlegen(kontext.tsdir);
+    protokoll.setOrdner(kontext.tsdir);
+    Memo1->clear();
+    FormInfo->show();
+}
+
+int TFormHaupt::turwahl() {
+    const QList<turnierauswahl::Turnier> liste = turnierauswahl::turniere(dm);
+    if (liste.isEmpty()) {
+        throw DatabaseError(QStringLiteral("Die Datenbank %1 enthält kein Turnier.").arg(kontext.dbpath));
+    }
+    const int id = liste.size() == 1 ? liste.first().t_id : FormTurwahl->waehlen(liste);
+    turnierauswahl::turnierIdSpeichern(id);
+    return id;
+}
+
+void TFormHaupt::programmBeenden() {
+    appclose = true;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TFormHaupt::Datenbank1Click() {
+    FormDB_connect->zeigen(1, kontext.dbpath);
+}
+
+void TFormHaupt::Info1Click() {
+    FormInfo->hide();
+    FormInfo->exec();
+}
+
+void TFormHaupt::Handbuch1Click() {
+    // A missing manual or no PDF viewer is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(exepath).filePath(QStringLiteral("handbuch/hb_quenda20.pdf"))));
+}
+
+void TFormHaupt::Timer1Timer() {
+    const QDateTime jetzt = m_uhr.jetzt();
+    StatusBar1[2]->setText(wochentagDatum(jetzt.date()));
+    StatusBar1[3]->setText(jetzt.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TFormHaupt::closeEvent(QCloseEvent* event) {
+    // A running cycle finishes first; the window keeps handling events meanwhile so the cycle can report.
+    while (!threadfrei.load()) {
+        QEventLoop warten;
+        QTimer::singleShot(1000, &warten, &QEventLoop::quit);
+        warten.exec();
+    }
+    event->accept();
+}
+
+void TFormHaupt::fehlerZeigen(const QString& text) {
+    QMessageBox::critical(this, QStringLiteral("Quenda"), text);
 }
 
 } // namespace quenda

@@ -34,12 +34,26 @@ bool Verbindung::istSqliteDatei(const QString& pfad) {
     return datei.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
+bool Verbindung::istAccessDatei(const QString& pfad) {
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray kopf = datei.read(20);
+    return kopf.mid(4, 15) == "Standard Jet DB" || kopf.mid(4, 15) == "Standard ACE DB";
+}
+
 void Verbindung::oeffnen(const QString& pfad, Modus modus) {
     schliessen();
     if (!QFileInfo(pfad).isFile()) {
         throw DatabaseError(QStringLiteral("Die Datenbank %1 wurde nicht gefunden.").arg(pfad));
     }
     if (!istSqliteDatei(pfad)) {
+        if (istAccessDatei(pfad)) {
+            throw DatabaseError(QStringLiteral("Die Access-Datenbank %1 kann in dieser Version noch nicht gelesen "
+                                               "werden: der Leser für Access-Dateien fehlt noch.")
+                                    .arg(pfad));
+        }
         throw DatabaseError(QStringLiteral("Die Datei %1 ist keine lesbare Turnier-Datenbank.").arg(pfad));
     }
     verbinden(pfad, modus == Modus::Lesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);

@@ -34,6 +34,8 @@ public:
 
     // True when the file starts with the SQLite header, whatever its extension.
     static bool istSqliteDatei(const QString& pfad);
+    // True for an Access (Jet/ACE) database file.
+    static bool istAccessDatei(const QString& pfad);
 
 private:
     void verbinden(const QString& pfad, int flags);

@@ -15,6 +15,11 @@ namespace quenda {
 const std::array<QStringView, 7> wochentage = {u"Sonntag",    u"Montag",  u"Dienstag", u"Mittwoch",
                                                u"Donnerstag", u"Freitag", u"Samstag"};
 
+QString wochentagDatum(const QDate& datum) {
+    const QStringView name = wochentage[static_cast<size_t>(datum.dayOfWeek() % 7)]; // Qt counts Sunday as 7
+    return name.left(2).toString() + QStringLiteral(". ") + datum.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 QString zahl_nullen(qint64 wert, int breite) {
     QString text = QString::number(wert);
     const qsizetype fehlend = qMin<qsizetype>(qMax<qsizetype>(breite - text.size(), 0), 9);

@@ -47,4 +47,7 @@ bool version_neuer(const QString& aktuell, const QString& andere);
 // German weekday names, Sunday first.
 extern const std::array<QStringView, 7> wochentage;
 
+// The date of the status bar: the first two letters of the weekday, ". " and "dd.mm.yyyy" (Mi. 09.12.2026).
+QString wochentagDatum(const QDate& datum);
+
 } // namespace quenda

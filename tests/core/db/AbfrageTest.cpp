@@ -305,6 +305,21 @@ TEST(Verbindung, openingReportsWhatIsWrongWithThePath) {
     }
 }
 
+TEST(Verbindung, accessFileIsNamedAsSuchUntilItsReaderExists) {
+    const QString mdb = QStringLiteral(QUENDA_SOURCE_DIR "/../shared/fixtures/mdb/DateTestDatabase.mdb");
+    if (!QFile::exists(mdb)) {
+        GTEST_SKIP() << "sample Access files are not beside the checkout";
+    }
+    EXPECT_TRUE(Verbindung::istAccessDatei(mdb));
+    Verbindung v;
+    try {
+        v.oeffnen(mdb);
+        FAIL();
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Access"))) << e.message().toStdString();
+    }
+}
+
 TEST(Verbindung, recognisesSqliteFilesByTheirHeaderAndOpensThemReadOnly) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("turnier.db3"));

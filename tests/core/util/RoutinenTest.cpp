@@ -185,6 +185,13 @@ TEST(Routinen, appdataIsAnAbsoluteFolderWithoutTrailingSeparator) {
     EXPECT_EQ(sonderordner_pfad(9999), QString());
 }
 
+TEST(Routinen, wochentagDatumAbbreviatesTheGermanWeekday) {
+    EXPECT_EQ(wochentagDatum(QDate(2026, 12, 13)), QStringLiteral("So. 13.12.2026"));
+    EXPECT_EQ(wochentagDatum(QDate(2026, 12, 10)), QStringLiteral("Do. 10.12.2026"));
+    EXPECT_EQ(wochentagDatum(QDate(2026, 12, 9)), QStringLiteral("Mi. 09.12.2026"));
+    EXPECT_EQ(wochentagDatum(QDate(2026, 12, 12)), QStringLiteral("Sa. 12.12.2026"));
+}
+
 TEST(Routinen, wochentageStartOnSunday) {
     EXPECT_EQ(wochentage[0], u"Sonntag");
     EXPECT_EQ(wochentage[3], u"Mittwoch");

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QTextStream;
+
+namespace quenda {
+
+class Programmuhr;
+
+// The program without windows: options from the command line, connection without dialogs.
+// Runs on the main thread of a QCoreApplication.
+struct HeadlessOptionen {
+    QString db;       // overrides the stored database path
+    int turnier = 0;  // overrides the stored tournament id; 0 = not given
+    int zyklen = -1;  // stop after this many cycles; -1 = until a signal
+    QString fakeZeit; // the program clock starts here and moves 60 s per cycle
+    bool resend = false;
+};
+
+namespace headless {
+
+inline constexpr int exitOk = 0;
+inline constexpr int exitDatenbank = 1;
+inline constexpr int exitTurnier = 2;
+inline constexpr int exitAufruf = 64;
+
+// True when the arguments ask for the headless mode (decided before any application object exists).
+bool gewuenscht(int argc, char** argv);
+
+// Parses the arguments (argv[0] included); nothing and a message on error.
+std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QString* fehler);
+
+// Connects and runs. Memo lines go to out, messages to err. Returns the exit status.
+int ausfuehren(const HeadlessOptionen& optionen, Programmuhr& uhr, QTextStream& out, QTextStream& err);
+
+} // namespace headless
+} // namespace quenda

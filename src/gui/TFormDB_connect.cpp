@@ -1,0 +1,65 @@
+#include "TFormDB_connect.h"
+
+#include "db/Turnierauswahl.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace quenda {
+
+namespace {
+
+QString dateiDialog(QWidget* eltern, const QString& dbpath) {
+    const QString ordner = QFileInfo(dbpath).isFile() ? QFileInfo(dbpath).absolutePath() : QString();
+    return QFileDialog::getOpenFileName(eltern, QStringLiteral("Turnier-Datenbank auswählen"),
+                                        ordner.isEmpty() ? QStringLiteral("*.mdb") : ordner + QStringLiteral("/*.mdb"),
+                                        QStringLiteral("ZK40-Datenbank (*.mdb);;SQLite-Turnierdatenbank (*.sqlite "
+                                                       "*.sqlite3 *.db *.db3);;Alle Dateien (*)"));
+}
+
+} // namespace
+
+TFormDB_connect::TFormDB_connect(QWidget* parent) : QDialog(parent), dateiWaehlen(dateiDialog) {
+    setWindowTitle(QStringLiteral("Datenbank wechseln"));
+    auto* layout = new QGridLayout(this);
+    auto* titel = new QLabel(QStringLiteral("Datenbank:"), this);
+    QFont fett = titel->font();
+    fett.setBold(true);
+    titel->setFont(fett);
+    m_pfad = new QLabel(QStringLiteral("Pfad"), this);
+    m_pfad->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pfad->setMinimumWidth(420);
+    auto* auswaehlen = new QPushButton(QStringLiteral("&Datenbank auswählen"), this);
+    auto* schliessen = new QPushButton(QStringLiteral("&Schließen"), this);
+    layout->addWidget(titel, 0, 0);
+    layout->addWidget(m_pfad, 0, 1, 1, 2);
+    layout->addWidget(auswaehlen, 1, 1, Qt::AlignRight);
+    layout->addWidget(schliessen, 1, 2);
+    connect(auswaehlen, &QPushButton::clicked, this, &TFormDB_connect::datenbankAuswaehlen);
+    connect(schliessen, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormDB_connect::zeigen(int modus, const QString& dbpath) {
+    m_modus = modus;
+    m_pfad->setText(dbpath);
+    exec();
+}
+
+void TFormDB_connect::datenbankAuswaehlen() {
+    const QString pfad = dateiWaehlen(this, m_pfad->text());
+    if (pfad.isEmpty()) {
+        return;
+    }
+    turnierauswahl::pfadSpeichern(pfad);
+    m_pfad->setText(pfad);
+    Q_EMIT pfadGewaehlt(pfad);
+    if (m_modus == 1) {
+        Q_EMIT neuVerbinden();
+    }
+    accept();
+}
+
+} // namespace quenda

@@ -1,0 +1,214 @@
+// Layout, menu and status bar of the main window.
+#include "Stil.h"
+#include "TFormHaupt.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+
+namespace quenda {
+
+namespace {
+
+QLabel* fett(const QString& text, QWidget* eltern) {
+    auto* label = new QLabel(text, eltern);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QLabel* farbig(const QString& text, const QColor& farbe, QWidget* eltern) {
+    QLabel* label = fett(text, eltern);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, farbe);
+    label->setPalette(p);
+    return label;
+}
+
+QSplitter* splitter(Qt::Orientation richtung, QWidget* eltern) {
+    auto* s = new QSplitter(richtung, eltern);
+    s->setHandleWidth(5);
+    s->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: #8FA7BE; }"));
+    s->setChildrenCollapsible(false);
+    return s;
+}
+
+const QString nochNichtVerfuegbar = QStringLiteral("Noch nicht verfügbar: kommt mit einer späteren Version.");
+
+} // namespace
+
+void TFormHaupt::layoutAnlegen() {
+    setWindowTitle(QStringLiteral("Quenda"));
+    auto* senkrecht = splitter(Qt::Vertical, this);
+    QWidget* kopf = kopfbereichAnlegen();
+    senkrecht->addWidget(kopf);
+    auto* waagrecht = splitter(Qt::Horizontal, senkrecht);
+    waagrecht->addWidget(linkeSpalteAnlegen());
+    auto* rechts = splitter(Qt::Vertical, waagrecht);
+    rechts->addWidget(diagrammAnlegen());
+    Memo1 = new QPlainTextEdit(rechts);
+    Memo1->setReadOnly(true);
+    Memo1->setMaximumBlockCount(0);
+    rechts->addWidget(Memo1);
+    rechts->setSizes({380, 260});
+    waagrecht->addWidget(rechts);
+    waagrecht->setSizes({185, 684});
+    waagrecht->setStretchFactor(1, 1);
+    senkrecht->addWidget(waagrecht);
+    senkrecht->setSizes({89, 653});
+    senkrecht->setStretchFactor(1, 1);
+    setCentralWidget(senkrecht);
+    menueAnlegen();
+    statusleisteAnlegen();
+
+    QSize groesse(869, 742);
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+        const QRect frei = bildschirm->availableGeometry();
+        groesse = groesse.boundedTo(frei.size() - QSize(0, 70));
+        resize(groesse);
+        move(frei.center() - rect().center());
+    } else {
+        resize(groesse);
+    }
+}
+
+QWidget* TFormHaupt::kopfbereichAnlegen() {
+    auto* kopf = new QWidget(this);
+    kopf->setAutoFillBackground(true);
+    QPalette p = kopf->palette();
+    p.setColor(QPalette::Window, stil::geldgruen);
+    kopf->setPalette(p);
+    kopf->setMinimumHeight(89);
+    auto* raster = new QGridLayout(kopf);
+    raster->setContentsMargins(10, 6, 10, 6);
+    Label2 = new QLabel(kopf);
+    Label4 = new QLabel(kopf);
+    Label6 = new QLabel(kopf);
+    for (QLabel* label : {Label2, Label4, Label6}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    raster->addWidget(fett(QStringLiteral("Datenbank:"), kopf), 0, 0);
+    raster->addWidget(Label2, 0, 1, 1, 2);
+    raster->addWidget(fett(QStringLiteral("Turnier:"), kopf), 1, 0);
+    raster->addWidget(Label4, 1, 1);
+    raster->addWidget(fett(QStringLiteral("Turnier ID:"), kopf), 2, 0);
+    raster->addWidget(Label6, 2, 1);
+    CheckBoxWebserver = new QCheckBox(QStringLiteral("Aktualisierung Daten zum Webserver"), kopf);
+    raster->addWidget(CheckBoxWebserver, 2, 2, Qt::AlignRight);
+    Label7 = new QLabel(QStringLiteral("Daten werden geholt und aktualisiert!"), kopf);
+    Label8 = new QLabel(QStringLiteral("LOG-MODUS für Anzeige Webserver eingeschaltet!"), kopf);
+    for (QLabel* banner : {Label7, Label8}) {
+        stil::alsWarnbanner(banner);
+        banner->hide();
+    }
+    raster->addWidget(Label7, 0, 3, Qt::AlignRight);
+    raster->addWidget(Label8, 1, 3, Qt::AlignRight);
+    raster->setColumnStretch(1, 1);
+    return kopf;
+}
+
+QWidget* TFormHaupt::linkeSpalteAnlegen() {
+    auto* spalte = new QWidget(this);
+    spalte->setMinimumWidth(150);
+    auto* layout = new QVBoxLayout(spalte);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(new QLabel(QStringLiteral("Letzte Aktualisierung:"), spalte));
+    Label10 = fett(QStringLiteral("----"), spalte);
+    layout->addWidget(Label10);
+    auto* legende = new QHBoxLayout;
+    legende->addWidget(farbig(QStringLiteral("FREIGABE"), stil::freigabeBlau, spalte));
+    legende->addWidget(farbig(QStringLiteral("BETRIEB"), stil::betriebGruen, spalte));
+    legende->addStretch();
+    layout->addLayout(legende);
+    TreeView1 = new QTreeWidget(spalte);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setFont(QFont(QStringLiteral("Verdana"), 8));
+    layout->addWidget(TreeView1, 1);
+    return spalte;
+}
+
+QWidget* TFormHaupt::diagrammAnlegen() {
+    Chart1 = new QChart;
+    Chart1->setTitle(QStringLiteral("Übertragungen"));
+    Chart1->setTitleBrush(Qt::white);
+    Chart1->setBackgroundBrush(Qt::black);
+    Chart1->legend()->setLabelColor(Qt::white);
+    auto* reihen = new QBarSeries(Chart1);
+    const struct {
+        const char16_t* name;
+        QColor farbe;
+    } sets[] = {{u"POCKO OK", QColor(0x33, 0xCC, 0x33)},
+                {u"POCKO ERROR", QColor(0xFF, 0x40, 0x40)},
+                {u"VELMAR OK", QColor(0x33, 0x99, 0xFF)},
+                {u"VELMAR ERROR", QColor(0xFF, 0x99, 0x00)},
+                {u"KEINE AKTUALISIERUNGEN", QColor(0xC0, 0xC0, 0xC0)}};
+    for (const auto& s : sets) {
+        auto* set = new QBarSet(QString::fromUtf16(s.name), reihen);
+        set->setColor(s.farbe);
+        reihen->append(set);
+    }
+    Chart1->addSeries(reihen);
+    auto* ansicht = new QChartView(Chart1, this);
+    ansicht->setRenderHint(QPainter::Antialiasing);
+    ansicht->setMinimumHeight(160);
+    return ansicht;
+}
+
+void TFormHaupt::menueAnlegen() {
+    QMenu* transfer = menuBar()->addMenu(QStringLiteral("Daten-Transfer"));
+    transfer->setToolTipsVisible(true);
+    Starten1 = transfer->addAction(QStringLiteral("Starten"));
+    Stoppen1 = transfer->addAction(QStringLiteral("Stoppen"));
+    transfer->addSeparator();
+    WebserverAblage1 = transfer->addAction(QStringLiteral("Webserver Ablage"));
+    IntervallDatenaktualisierung1 = transfer->addAction(QStringLiteral("Intervall Datenaktualisierung"));
+    Profile1 = transfer->addAction(QStringLiteral("Profile"));
+    transfer->addSeparator();
+    RefreshAnzeigeWebserver1 = transfer->addAction(QStringLiteral("Refresh Anzeige Webserver"));
+    LOGAnzeigeWebserver1 = transfer->addAction(QStringLiteral("LOG Anzeige Webserver"));
+    LOGAnzeigeWebserver1->setCheckable(true);
+    Prsentation2 = menuBar()->addAction(QStringLiteral("Präsentation"));
+    QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("Einstellungen"));
+    Datenbank1 = einstellungen->addAction(QStringLiteral("Turnier-Datenbank wechseln"));
+    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
+    hilfe->setToolTipsVisible(true);
+    Info1 = hilfe->addAction(QStringLiteral("Info"));
+    Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
+    Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
+
+    for (QAction* spaeter : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1, Profile1,
+                             RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1, Prsentation2, Update1}) {
+        spaeter->setEnabled(false);
+        spaeter->setToolTip(nochNichtVerfuegbar);
+    }
+    connect(Datenbank1, &QAction::triggered, this, &TFormHaupt::Datenbank1Click);
+    connect(Info1, &QAction::triggered, this, &TFormHaupt::Info1Click);
+    connect(Handbuch1, &QAction::triggered, this, &TFormHaupt::Handbuch1Click);
+}
+
+void TFormHaupt::statusleisteAnlegen() {
+    const int breiten[4] = {420, 250, 100, 70};
+    for (int i = 0; i < 4; ++i) {
+        StatusBar1[i] = new QLabel(this);
+        StatusBar1[i]->setFixedWidth(breiten[i]);
+        StatusBar1[i]->setFrameShape(QFrame::StyledPanel);
+        statusBar()->addWidget(StatusBar1[i]);
+    }
+    StatusBar1[3]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar1[1]->setText(QStringLiteral("Live-Daten für die Turnierpräsentation"));
+}
+
+} // namespace quenda

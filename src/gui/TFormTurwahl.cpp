@@ -1,0 +1,54 @@
+#include "TFormTurwahl.h"
+
+#include "util/Routinen.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenda {
+
+TFormTurwahl::TFormTurwahl(MeldungsAusgabe& meldungen, QWidget* parent) : QDialog(parent), m_meldungen(meldungen) {
+    setWindowTitle(QStringLiteral("Turnier wählen"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Turnier"), this));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setMinimumWidth(360);
+    layout->addWidget(ComboBox1);
+    auto* knoepfe = new QDialogButtonBox(this);
+    QPushButton* ok = knoepfe->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(knoepfe, &QDialogButtonBox::accepted, this, &TFormTurwahl::okPruefen);
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(knoepfe);
+}
+
+void TFormTurwahl::okPruefen() {
+    if (eingabe_prf(ComboBox1->currentText(), QStringLiteral("Turnier"), m_meldungen)) {
+        accept();
+    }
+}
+
+int TFormTurwahl::waehlen(const QList<turnierauswahl::Turnier>& turniere) {
+    m_turniere = turniere;
+    ComboBox1->clear();
+    for (const turnierauswahl::Turnier& t : turniere) {
+        ComboBox1->addItem(t.tur_bez);
+    }
+    if (exec() != QDialog::Accepted) {
+        return 0;
+    }
+    // A row picked from the list, or a typed text that names a row exactly.
+    int zeile = ComboBox1->currentIndex();
+    if (zeile < 0 || ComboBox1->itemText(zeile) != ComboBox1->currentText()) {
+        zeile = ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    return zeile >= 0 && zeile < m_turniere.size() ? m_turniere[zeile].t_id : 0;
+}
+
+} // namespace quenda

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "db/Turnierauswahl.h"
+
+#include <QDialog>
+
+class QComboBox;
+
+namespace quenda {
+
+class MeldungsAusgabe;
+
+// "Turnier wählen": picks one tournament of the database (UI thread).
+class TFormTurwahl : public QDialog {
+    Q_OBJECT
+public:
+    TFormTurwahl(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
+
+    // Shows the names in the given order; the t_id of the chosen row, 0 on cancel or a typed unknown name.
+    int waehlen(const QList<turnierauswahl::Turnier>& turniere);
+
+    QComboBox* ComboBox1;
+
+private:
+    void okPruefen();
+
+    MeldungsAusgabe& m_meldungen;
+    QList<turnierauswahl::Turnier> m_turniere;
+};
+
+} // namespace quenda

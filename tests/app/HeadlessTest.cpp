@@ -1,0 +1,127 @@
+#include "../core/db/MiniTurnier.h"
+#include "app/HeadlessModus.h"
+#include "util/Programmuhr.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace quenda;
+
+namespace {
+
+std::optional<HeadlessOptionen> lesen(std::initializer_list<const char*> argumente, QString* fehler) {
+    QStringList liste{QStringLiteral("quenda")};
+    for (const char* a : argumente) {
+        liste.append(QString::fromUtf8(a));
+    }
+    return headless::optionenLesen(liste, fehler);
+}
+
+class Headless : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("cfg")));
+        db = dir.filePath(QStringLiteral("turnier.sqlite"));
+        miniTurnierAnlegen(db);
+    }
+
+    int laufen(const HeadlessOptionen& o) {
+        out.clear();
+        err.clear();
+        QTextStream o1(&out), o2(&err);
+        return headless::ausfuehren(o, uhr, o1, o2);
+    }
+
+    QTemporaryDir dir;
+    QString db;
+    Programmuhr uhr;
+    QString out, err;
+};
+
+} // namespace
+
+TEST(HeadlessOptionen, readsEveryOptionAndRejectsNonsense) {
+    QString fehler;
+    const auto o = lesen({"--headless", "--db", "/x/t.mdb", "--tournament", "3", "--cycles", "5", "--fake-time",
+                          "2026-12-09 09:00:00", "--resend"},
+                         &fehler);
+    ASSERT_TRUE(o.has_value()) << fehler.toStdString();
+    EXPECT_EQ(o->db, QStringLiteral("/x/t.mdb"));
+    EXPECT_EQ(o->turnier, 3);
+    EXPECT_EQ(o->zyklen, 5);
+    EXPECT_EQ(o->fakeZeit, QStringLiteral("2026-12-09 09:00:00"));
+    EXPECT_TRUE(o->resend);
+    for (auto falsch : {std::initializer_list<const char*>{"--headless", "--tournament", "x"},
+                        std::initializer_list<const char*>{"--headless", "--cycles", "-1"},
+                        std::initializer_list<const char*>{"--headless", "--fake-time", "9 Uhr"},
+                        std::initializer_list<const char*>{"--headless", "--unbekannt"},
+                        std::initializer_list<const char*>{"--headless", "frei"}}) {
+        EXPECT_FALSE(lesen(falsch, &fehler).has_value());
+        EXPECT_FALSE(fehler.isEmpty());
+    }
+}
+
+TEST_F(Headless, connectsTheNamedTournamentAndCreatesItsWorkingFolder) {
+    HeadlessOptionen o;
+    o.db = db;
+    o.turnier = 2;
+    o.fakeZeit = QStringLiteral("2026-12-09 09:00:00");
+    EXPECT_EQ(laufen(o), headless::exitOk) << err.toStdString();
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("qnda002turnier/images"))).exists());
+    EXPECT_TRUE(out.startsWith(QStringLiteral("2026-12-09 09:00:00 Turnier 2 \"Anderes Turnier\"")))
+        << out.toStdString();
+}
+
+TEST_F(Headless, ambiguousOrUnknownTournamentListsTheTournaments) {
+    HeadlessOptionen o;
+    o.db = db;
+    EXPECT_EQ(laufen(o), headless::exitTurnier);
+    EXPECT_TRUE(err.contains(QStringLiteral("  1  Hallenturnier Süd\n"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("  2  Anderes Turnier\n")));
+    o.turnier = 7;
+    EXPECT_EQ(laufen(o), headless::exitTurnier);
+    EXPECT_TRUE(err.contains(QStringLiteral("7"))) << err.toStdString();
+}
+
+TEST_F(Headless, singleTournamentIsTakenWithoutId) {
+    {
+        Verbindung v;
+        v.oeffnen(db, Verbindung::Modus::Schreiben);
+        v.ausfuehren(QStringLiteral("DELETE FROM turniere WHERE t_id=2"));
+    }
+    HeadlessOptionen o;
+    o.db = db;
+    EXPECT_EQ(laufen(o), headless::exitOk) << err.toStdString();
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("qnda001turnier"))).exists());
+}
+
+TEST_F(Headless, unusableDatabaseEndsWithStatusOne) {
+    HeadlessOptionen o;
+    o.db = dir.filePath(QStringLiteral("fehlt.mdb"));
+    EXPECT_EQ(laufen(o), headless::exitDatenbank);
+    EXPECT_TRUE(err.contains(o.db)) << err.toStdString();
+}
+
+TEST_F(Headless, programRunsWithoutAnyDisplay) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // a QApplication would abort here
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUENDA_BINARY), {QStringLiteral("--headless"), QStringLiteral("--db"), db,
+                                            QStringLiteral("--tournament"), QStringLiteral("1")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("qnda001turnier"))).exists());
+
+    p.start(QStringLiteral(QUENDA_BINARY), {QStringLiteral("--headless"), QStringLiteral("--bogus")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), headless::exitAufruf);
+}
