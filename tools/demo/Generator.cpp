@@ -61,6 +61,8 @@ Uebersicht Generator::erzeugen(const QString& pfad) const {
     // Built beside the target and renamed over it at the end: a reader of the old file never sees a
     // half-written one, and a failed run leaves the old file as it was.
     const QString neu = pfad + QStringLiteral(".entsteht");
+    // A journal left by an interrupted earlier run would be taken for one of the new file.
+    QFile::remove(neu + QStringLiteral("-journal"));
     QFile::remove(neu);
     Uebersicht uebersicht;
     try {
