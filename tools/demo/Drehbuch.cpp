@@ -370,8 +370,10 @@ void weitereKonkurrenzen(Aufbau& aufbau, Turnierteil& teil, const Profil& p,
         // The group stage is over: its best two of each group play the knock-out stage.
         const std::vector<Eintrag> beste = gruppenBeste(a, 2);
         QDateTime ende = start;
-        for (const Spiel& s : a.gruppen.back().spiele) {
-            ende = std::max(ende, *s.spielzeit);
+        for (const Gruppe& g : a.gruppen) {
+            for (const Spiel& s : g.spiele) {
+                ende = std::max(ende, *s.spielzeit);
+            }
         }
         Auslosung ke =
             einstellung(kn, typ, QStringLiteral("Endrunde"), freigabe, betrieb, kein, kein, ende.addSecs(30 * 60));
