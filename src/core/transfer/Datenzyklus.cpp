@@ -1,0 +1,130 @@
+#include "transfer/Datenzyklus.h"
+
+#include "Turnierkontext.h"
+#include "db/TDM.h"
+#include "draws/AusloList.h"
+#include "draws/AuslosungErmittlung.h"
+#include "settings/TAblage.h"
+#include "transfer/Dateianlage.h"
+#include "transfer/Exporteure.h"
+#include "transfer/Fehlerzustand.h"
+#include "transfer/Webserverupload.h"
+#include "util/Ereignisprotokoll.h"
+#include "util/Programmuhr.h"
+#include "util/QuendaError.h"
+
+#include <cstdlib>
+
+namespace quenda {
+
+Datenzyklus::Datenzyklus(ZyklusUmgebung umgebung) : m_u(std::move(umgebung)) {}
+
+Datenzyklus::~Datenzyklus() = default;
+
+QString Datenzyklus::L() const {
+    return zeitText(m_u.uhr.jetzt());
+}
+
+bool Datenzyklus::faellig(const QString& aktdatetime, const QDateTime& jetzt, int intervall) {
+    const auto zahl = [&aktdatetime](int start) {
+        bool ok = false;
+        const int wert = aktdatetime.mid(start - 1, 2).toInt(&ok);
+        if (!ok) {
+            throw ConversionError(QStringLiteral("'%1' enthält keine Uhrzeit.").arg(aktdatetime));
+        }
+        return wert;
+    };
+    const QTime zuletzt(zahl(12), zahl(15), zahl(18));
+    if (!zuletzt.isValid()) {
+        throw ConversionError(QStringLiteral("'%1' enthält keine gültige Uhrzeit.").arg(aktdatetime));
+    }
+    const int sekunden = std::abs(zuletzt.secsTo(jetzt.time()));
+    return sekunden / 60 >= intervall;
+}
+
+void Datenzyklus::Execute() {
+    m_u.statistik.neuerZyklus(zeitAnzeige(m_u.uhr.jetzt()));
+    Webserverupload upload(m_u.ablage, m_u.kontext.tsdir, m_u.protokoll, m_u.statistik, m_u.fehler, m_u.uhr, m_u.http);
+    Dateianlage staging(m_u.kontext.tsdir, m_u.ablage, upload, m_u.statistik, m_u.protokoll, m_u.uhr, m_u.resend);
+    const bool pockoHttp = m_u.ablage.pocko == 1 && m_u.ablage.aktivpocko != 1;
+    try {
+        if (pockoHttp) {
+            m_u.protokoll.memoUndProtokoll(
+                L() + QStringLiteral(" Versand zum Webserver (POCKO) über HTTP(S) ist in dieser Version noch nicht "
+                                     "verfügbar."));
+        }
+        TDM dm; // this thread's own connection, opened afresh so the cycle sees the current state
+        dm.oeffnen(m_u.kontext.dbpath);
+        exporte(dm, staging, upload);
+    } catch (const QuendaError& e) {
+        m_u.protokoll.memoUndProtokoll(L() + u' ' + e.message());
+    } catch (const std::exception& e) {
+        m_u.protokoll.memoUndProtokoll(L() + u' ' + QString::fromLocal8Bit(e.what()));
+    }
+    // Closing steps: they run whatever happened above.
+    m_u.resend = false;
+    Q_EMIT exporteEnde();
+    Q_EMIT statistikNeu(m_u.statistik.zyklen());
+    m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Ende Übertragung"));
+}
+
+void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
+    AuslosungErmittlung ermittlung(dm, m_u.kontext, m_u.ablage, m_u.liste, m_u.protokoll, m_u.uhr, staging,
+                                   m_u.meldungen);
+    connect(&ermittlung, &AuslosungErmittlung::label10, this, &Datenzyklus::label10, Qt::DirectConnection);
+    connect(&ermittlung, &AuslosungErmittlung::baumNeu, this, &Datenzyklus::baumNeu, Qt::DirectConnection);
+    ermittlung.Auslosung_Ermittlung();
+    upload.offeneNachsenden(zeitstempel14(m_u.uhr.jetzt()));
+
+    std::unique_ptr<Exporteure> exporteure = m_u.fabrik ? m_u.fabrik(dm, m_u.kontext, staging) : nullptr;
+    if (!exporteure) {
+        exporteure = std::make_unique<Exporteure>();
+    }
+    const int anzahl = m_u.liste.count();
+    for (int position = 1; position <= anzahl; ++position) {
+        exporteure->tabspieleliste.clear();
+        auslosungExportieren(*exporteure, position);
+        exporteure->tabspieleliste.clear();
+        if (m_u.abbruch.load()) {
+            return; // "Stoppen": no further draws, no occupancy and messages
+        }
+    }
+    const QString stempel = zeitstempel14(m_u.uhr.jetzt());
+    exporteure->Objdaten_Tischbelegung(stempel);
+    exporteure->Objdaten_Meldung(stempel);
+}
+
+void Datenzyklus::auslosungExportieren(Exporteure& ex, int position) {
+    TAuslosung& a = m_u.liste.at(position);
+    try {
+        if (!faellig(a.aktdatetime, m_u.uhr.jetzt(), a.intervall)) {
+            m_u.protokoll.protokoll(L() + QStringLiteral(" Noch aktuell  - Gr.") + QString::number(a.gruppe) + u' ' +
+                                    a.konkurrenz + u' ' + a.auslosung_bez);
+            return;
+        }
+        const QString stempel = zeitstempel14(m_u.uhr.jetzt());
+        if (a.typdaten == typdatenGruppe) {
+            ex.Objdaten_Spiele(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+            if (a.sy_typ == 2) {
+                ex.Objdaten_KOFeld(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+            }
+            ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
+            if (a.sy_typ == 1) {
+                ex.Objdaten_Tabelle(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+            }
+            ex.Objdaten_Starterliste(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+            if (a.sy_typ == 1) {
+                ex.Objdaten_TabelleSpiele(a.al_id, a.syf_id, a.betrieb, stempel);
+            }
+        } else {
+            ex.Objdaten_Teilnehmerliste(a.syf_id, a.typ, stempel);
+        }
+        a.aktdatetime = zeitText(m_u.uhr.jetzt());
+    } catch (const ConversionError& e) {
+        // A fault in one draw's rows: that draw stays due, the others are still published.
+        m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Fehler bei Gr.") + QString::number(a.gruppe) + u' ' +
+                                       a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(": ") + e.message());
+    }
+}
+
+} // namespace quenda

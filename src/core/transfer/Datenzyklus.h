@@ -1,0 +1,76 @@
+#pragma once
+
+#include "draws/AuslosungsBaum.h"
+#include "transfer/Statistik.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace quenda {
+
+class AusloList;
+class Ereignisprotokoll;
+class Exporteure;
+class Fehlerzustand;
+class HttpSender;
+class MeldungsAusgabe;
+class Programmuhr;
+class Staging;
+class TDM;
+struct TAblage;
+struct Turnierkontext;
+
+// Makes the exporters of one cycle, working on the cycle's own database connection and staging.
+using ExporteurFabrik = std::function<std::unique_ptr<Exporteure>(TDM&, const Turnierkontext&, Staging&)>;
+
+// What a cycle works on; everything outlives the cycle.
+struct ZyklusUmgebung {
+    const Turnierkontext& kontext;
+    const TAblage& ablage;
+    AusloList& liste;
+    Ereignisprotokoll& protokoll;
+    Programmuhr& uhr;
+    Statistik& statistik;
+    Fehlerzustand& fehler;
+    HttpSender& http;
+    MeldungsAusgabe& meldungen;
+    const std::atomic<bool>& abbruch; // "Stoppen": finish the current draw, then close
+    std::atomic<bool>& resend;        // check box "Aktualisierung Daten zum Webserver"
+    ExporteurFabrik fabrik;
+};
+
+// One transfer cycle on the cycle thread: detection pass, the due draws' exports, table occupancy and
+// messages, then the closing steps that always run. Reports to the UI only through its signals.
+class Datenzyklus : public QObject {
+    Q_OBJECT
+public:
+    explicit Datenzyklus(ZyklusUmgebung umgebung);
+    ~Datenzyklus() override;
+
+    void Execute();
+
+    // The due test: minutes between the time of day of aktdatetime and of jetzt (the date is not used).
+    // Throws ConversionError when aktdatetime holds no time.
+    static bool faellig(const QString& aktdatetime, const QDateTime& jetzt, int intervall);
+
+Q_SIGNALS:
+    void label10(const QString& text);
+    void baumNeu(const quenda::AuslosungsBaum& baum);
+    // The cycle's exports are over: hide the busy banner, untick the check box.
+    void exporteEnde();
+    void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
+
+private:
+    void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
+    void auslosungExportieren(Exporteure& exporteure, int position);
+    QString L() const;
+
+    ZyklusUmgebung m_u;
+};
+
+} // namespace quenda

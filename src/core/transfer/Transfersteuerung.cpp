@@ -1,0 +1,128 @@
+#include "transfer/Transfersteuerung.h"
+
+#include "db/Turnierauswahl.h"
+#include "transfer/Fehlerzustand.h"
+#include "util/Ereignisprotokoll.h"
+#include "util/Programmuhr.h"
+#include "util/QuendaError.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+namespace quenda {
+
+Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protokoll, Programmuhr& uhr,
+                                     Statistik& statistik, Fehlerzustand& fehler, HttpSender& http,
+                                     MeldungsAusgabe& meldungen, QObject* parent)
+    : QObject(parent), m_liste(liste), m_protokoll(protokoll), m_uhr(uhr), m_statistik(statistik), m_fehler(fehler),
+      m_http(http), m_meldungen(meldungen) {
+    qRegisterMetaType<quenda::Zyklusstatistik>();
+    qRegisterMetaType<QList<quenda::Zyklusstatistik>>();
+    qRegisterMetaType<quenda::AuslosungsBaum>();
+    m_timer = new QTimer(this);
+    m_timer->setInterval(60000);
+    connect(m_timer, &QTimer::timeout, this, &Transfersteuerung::TimerSpieldatenTimer);
+}
+
+Transfersteuerung::~Transfersteuerung() {
+    m_timer->stop();
+    m_abbruch = true;
+    if (m_thread) {
+        m_thread->wait();
+    }
+}
+
+void Transfersteuerung::setTurnier(const Turnierkontext& kontext, const TAblage& ablage) {
+    m_kontext = kontext;
+    m_ablage = ablage;
+}
+
+void Transfersteuerung::Starten1Click() {
+    m_kontext.tsdir = turnierauswahl::tsdirFuer(m_kontext.dbpath, m_kontext.dbturid);
+    turnierauswahl::tsdirAnlegen(m_kontext.tsdir);
+    m_fehler.leeren();
+    m_laeuft = true;
+    Q_EMIT laeuftGeaendert(true);
+    if (!m_simuliert) {
+        m_timer->start();
+    }
+    TimerSpieldatenTimer();
+}
+
+void Transfersteuerung::Stoppen1Click() {
+    m_timer->stop();
+    m_laeuft = false;
+    Q_EMIT laeuftGeaendert(false);
+    if (!m_threadfrei.load()) {
+        m_abbruch = true;
+    }
+    m_fehler.leeren();
+}
+
+void Transfersteuerung::TimerSpieldatenTimer() {
+    if (!m_threadfrei.load()) {
+        return; // the previous cycle is still running: this tick is dropped
+    }
+    m_threadfrei = false;
+    if (!m_fehler.wfehler().isEmpty()) {
+        Q_EMIT warnung(m_fehler.wfehler(), m_fehler.wmeldung());
+    }
+    m_zyklusStart = m_uhr.jetzt();
+    try {
+        m_protokoll.memoUndProtokoll(zeitText(m_zyklusStart) + QStringLiteral(" Start Übertragung"));
+    } catch (const QuendaError& e) {
+        m_protokoll.memo(zeitText(m_zyklusStart) + u' ' + e.message());
+    }
+    Q_EMIT zyklusBeginnt();
+    zyklusStarten();
+}
+
+void Transfersteuerung::zyklusStarten() {
+    m_abbruch = false;
+    ZyklusUmgebung umgebung{m_kontext, m_ablage, m_liste,     m_protokoll, m_uhr,    m_statistik,
+                            m_fehler,  m_http,   m_meldungen, m_abbruch,   m_resend, m_fabrik};
+    auto* zyklus = new Datenzyklus(std::move(umgebung));
+    connect(zyklus, &Datenzyklus::label10, this, &Transfersteuerung::label10);
+    connect(zyklus, &Datenzyklus::baumNeu, this, &Transfersteuerung::baumNeu);
+    connect(zyklus, &Datenzyklus::exporteEnde, this, &Transfersteuerung::exporteEnde);
+    connect(zyklus, &Datenzyklus::statistikNeu, this, &Transfersteuerung::statistikNeu);
+    m_thread = QThread::create([this, zyklus]() {
+        try {
+            zyklus->Execute();
+        } catch (const QuendaError& e) {
+            m_protokoll.memo(zeitText(m_uhr.jetzt()) + u' ' + e.message());
+        } catch (...) {
+        }
+        m_threadfrei = true; // the very last step, also when the closing steps failed
+    });
+    zyklus->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, this, [this, zyklus]() {
+        delete zyklus;
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        zyklusBeendet();
+    });
+    m_thread->start();
+}
+
+void Transfersteuerung::zyklusBeendet() {
+    const int ubcount = m_statistik.ubcount();
+    Q_EMIT zyklusFertig(ubcount);
+    if (m_simuliert && m_laeuft) {
+        // Program time: exactly 60 s from one cycle start to the next, without waiting.
+        m_uhr.festsetzen(m_zyklusStart.addSecs(60));
+        QTimer::singleShot(0, this, &Transfersteuerung::TimerSpieldatenTimer);
+    }
+}
+
+void Transfersteuerung::warten() {
+    while (!m_threadfrei.load() || m_thread) {
+        QEventLoop schleife;
+        QTimer::singleShot(20, &schleife, &QEventLoop::quit);
+        schleife.exec();
+    }
+}
+
+} // namespace quenda

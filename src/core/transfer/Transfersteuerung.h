@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Turnierkontext.h"
+#include "draws/AuslosungsBaum.h"
+#include "settings/TAblage.h"
+#include "transfer/Datenzyklus.h"
+#include "transfer/Statistik.h"
+
+#include <QList>
+#include <QObject>
+#include <atomic>
+
+class QThread;
+class QTimer;
+
+namespace quenda {
+
+class AusloList;
+class Ereignisprotokoll;
+class Fehlerzustand;
+class HttpSender;
+class MeldungsAusgabe;
+class Programmuhr;
+
+// "Starten"/"Stoppen", the 60-second timer and the start of one cycle thread at a time. Lives on the UI
+// thread (or the headless main thread); the cycle reports back through the signals, which the receivers
+// connect with the default (queued across threads) connection.
+class Transfersteuerung : public QObject {
+    Q_OBJECT
+public:
+    Transfersteuerung(AusloList& liste, Ereignisprotokoll& protokoll, Programmuhr& uhr, Statistik& statistik,
+                      Fehlerzustand& fehler, HttpSender& http, MeldungsAusgabe& meldungen, QObject* parent = nullptr);
+    ~Transfersteuerung() override;
+
+    // The tournament and settings the next start works with (set while stopped).
+    void setTurnier(const Turnierkontext& kontext, const TAblage& ablage);
+    void setFabrik(ExporteurFabrik fabrik) { m_fabrik = std::move(fabrik); }
+    // Headless clock: no waiting, the next cycle starts 60 s of program time after the previous start.
+    void setSimulierteZeit(bool an) { m_simuliert = an; }
+
+    // Creates the working folder, clears the failure and starts the timer with a first tick at once.
+    // Throws IoError when the folder cannot be created (the timer is then not started).
+    void Starten1Click();
+    void Stoppen1Click();
+    void TimerSpieldatenTimer();
+
+    bool laeuft() const { return m_laeuft; }
+    bool threadfrei() const { return m_threadfrei.load(); }
+    void setResend(bool an) { m_resend = an; }
+    bool resend() const { return m_resend.load(); }
+    // Waits (handling events) until no cycle runs.
+    void warten();
+
+Q_SIGNALS:
+    void laeuftGeaendert(bool laeuft);
+    // A failure of earlier cycles is still pending: show the warning window.
+    void warnung(const QString& wfehler, const QString& wmeldung);
+    void zyklusBeginnt();
+    void exporteEnde();
+    void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
+    void label10(const QString& text);
+    void baumNeu(const quenda::AuslosungsBaum& baum);
+    // The cycle is over and the next tick may start one (threadfrei is true again).
+    void zyklusFertig(int ubcount);
+
+private:
+    void zyklusStarten();
+    void zyklusBeendet();
+
+    AusloList& m_liste;
+    Ereignisprotokoll& m_protokoll;
+    Programmuhr& m_uhr;
+    Statistik& m_statistik;
+    Fehlerzustand& m_fehler;
+    HttpSender& m_http;
+    MeldungsAusgabe& m_meldungen;
+    ExporteurFabrik m_fabrik;
+    Turnierkontext m_kontext;
+    TAblage m_ablage;
+    QTimer* m_timer;
+    QThread* m_thread = nullptr;
+    std::atomic<bool> m_threadfrei{true};
+    std::atomic<bool> m_abbruch{false};
+    std::atomic<bool> m_resend{false};
+    bool m_laeuft = false;
+    bool m_simuliert = false;
+    QDateTime m_zyklusStart;
+};
+
+} // namespace quenda

@@ -1,0 +1,213 @@
+#include "transfer/Webserverupload.h"
+
+#include "transfer/Fehlerzustand.h"
+#include "transfer/HttpSender.h"
+#include "transfer/Statistik.h"
+#include "transfer/ZyklusArchiv.h"
+#include "util/Ereignisprotokoll.h"
+#include "util/Programmuhr.h"
+#include "util/QuendaError.h"
+#include "util/Routinen.h"
+#include "util/TextDatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quenda {
+
+namespace {
+
+QString url(const QString& host, const QString& pfad) {
+    return host.trimmed() + u'/' + pfad.trimmed() + QStringLiteral("/httppost.php");
+}
+
+} // namespace
+
+Webserverupload::Webserverupload(const TAblage& ablage, const QString& tsdir, Ereignisprotokoll& protokoll,
+                                 Statistik& statistik, Fehlerzustand& fehler, Programmuhr& uhr, HttpSender& http)
+    : m_ablage(ablage), m_tsdir(tsdir), m_protokoll(protokoll), m_statistik(statistik), m_fehler(fehler), m_uhr(uhr),
+      m_http(http) {}
+
+QString Webserverupload::L() const {
+    return zeitText(m_uhr.jetzt());
+}
+
+QString Webserverupload::datenordner(const QString& wurzel) const {
+    return QDir(wurzel).filePath(QStringLiteral("zkd") + m_ablage.dbzkd);
+}
+
+bool Webserverupload::datenordnerSichern(const QString& wurzel, bool mitImages) const {
+    if (wurzel.trimmed().isEmpty() || !QFileInfo(wurzel).isDir()) {
+        return false;
+    }
+    const QDir ordner(datenordner(wurzel));
+    if (!ordner.exists()) {
+        // Only a missing data folder is set up; the storage root itself must be there.
+        const bool ok = QDir().mkpath(ordner.filePath(QStringLiteral("upload"))) &&
+                        (!mitImages || QDir().mkpath(ordner.filePath(QStringLiteral("images"))));
+        if (!ok) {
+            throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner.path()));
+        }
+    }
+    return true;
+}
+
+void Webserverupload::DateiWebserverUpload(const QString& name, const QString& stempel, const QString& label) {
+    const QString lokal = QDir(m_tsdir).filePath(name);
+    const QString ziel = stempel + u'_' + name;
+    if (m_ablage.aktiv == 1) {
+        if (datenordnerSichern(m_ablage.verzeichnis, true)) {
+            datei_kopieren(lokal, QDir(datenordner(m_ablage.verzeichnis)).filePath(QStringLiteral("upload/") + ziel));
+            m_statistik.zaehlen(3);
+            m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
+            offenMerken(false, name, false);
+        } else {
+            m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"), m_ablage.verzeichnis);
+            m_statistik.zaehlen(4);
+            m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Verzeichnis zum Webserver nicht vorhanden: ") +
+                                         m_ablage.verzeichnis);
+            offenMerken(false, name, true);
+        }
+        return;
+    }
+    const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + ziel;
+    const QString pfadText = QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel));
+    if (m_http.HTTP_POST(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername)) {
+        m_statistik.zaehlen(3);
+        m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
+        offenMerken(false, name, false);
+    } else {
+        m_fehler.setzen(QStringLiteral("Upload Fehler!"), pfadText);
+        m_statistik.zaehlen(4);
+        m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Upload Fehler: ") + pfadText);
+        offenMerken(false, name, true);
+    }
+}
+
+void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QString& stempel, const QString& label) {
+    if (name.startsWith(QStringLiteral("starter"))) {
+        return; // starter lists are not published on the phones
+    }
+    const QString lokal = QDir(m_tsdir).filePath(name);
+    const QString ziel = stempel + u'_' + name;
+    if (m_ablage.aktivpocko == 1) {
+        if (datenordnerSichern(m_ablage.verzeichnispocko, false)) {
+            datei_kopieren(lokal,
+                           QDir(datenordner(m_ablage.verzeichnispocko)).filePath(QStringLiteral("upload/") + ziel));
+            m_statistik.zaehlen(1);
+            m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
+            offenMerken(true, name, false);
+        } else {
+            m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver (POCKO) nicht vorhanden!"),
+                            m_ablage.verzeichnispocko);
+            m_statistik.zaehlen(2);
+            m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Verzeichnis zum (Pocko)Webserver nicht vorhanden: ") +
+                                         m_ablage.verzeichnispocko);
+            offenMerken(true, name, true);
+        }
+        return;
+    }
+    if (!m_archiv) {
+        // No archive for the phones over HTTP(S) in this version: counted as a failed send.
+        m_fehler.setzen(QStringLiteral("Upload Fehler (POCKO)!"),
+                        QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
+        m_statistik.zaehlen(2);
+        return;
+    }
+    const QString kopie = QDir(m_tsdir).filePath(ziel);
+    datei_kopieren(lokal, kopie);
+    m_archiv->hinzufuegen(kopie, ziel);
+    QFile::remove(kopie);
+    m_protokoll.protokoll(L() + QStringLiteral(" ZIP-Add (Pocko): ") + QDir::toNativeSeparators(kopie));
+}
+
+void Webserverupload::DateiWebserver(const QString& name) {
+    const QString lokal = QDir(m_tsdir).filePath(name);
+    const QString pfadText = QDir::toNativeSeparators(lokal);
+    if (m_ablage.aktiv == 1) {
+        if (datenordnerSichern(m_ablage.verzeichnis, true)) {
+            const QString ziel = QDir(datenordner(m_ablage.verzeichnis)).filePath(name);
+            QDir().mkpath(QFileInfo(ziel).absolutePath()); // "images/..." names
+            datei_kopieren(lokal, ziel);
+        } else {
+            // Reported as a failure, so that the configuration transfer does not claim success.
+            m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"), m_ablage.verzeichnis);
+            m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Copy Fehler: ") + pfadText);
+        }
+        return;
+    }
+    const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + u'/' + name;
+    if (m_http.HTTP_POST(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername)) {
+        m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
+    } else {
+        m_fehler.setzen(QStringLiteral("Upload Fehler!"), name);
+        m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Upload Fehler: ") + pfadText);
+    }
+}
+
+QString Webserverupload::offenDatei(bool pocko) {
+    return pocko ? QStringLiteral("nachsenden_pocko.lst") : QStringLiteral("nachsenden_anzweb.lst");
+}
+
+QSet<QString>& Webserverupload::offene(bool pocko) {
+    const int i = pocko ? 1 : 0;
+    if (!m_offenGeladen[i]) {
+        m_offenGeladen[i] = true;
+        const QString pfad = QDir(m_tsdir).filePath(offenDatei(pocko));
+        if (QFile::exists(pfad)) {
+            for (const QString& zeile : textdatei::lesen(pfad)) {
+                if (!zeile.isEmpty()) {
+                    m_offen[i].insert(zeile);
+                }
+            }
+        }
+    }
+    return m_offen[i];
+}
+
+void Webserverupload::offenMerken(bool pocko, const QString& name, bool offen) {
+    QSet<QString>& liste = offene(pocko);
+    if (liste.contains(name) == offen) {
+        return;
+    }
+    if (offen) {
+        liste.insert(name);
+    } else {
+        liste.remove(name);
+    }
+    QStringList zeilen(liste.begin(), liste.end());
+    zeilen.sort();
+    textdatei::schreiben(QDir(m_tsdir).filePath(offenDatei(pocko)), zeilen);
+}
+
+void Webserverupload::offeneNachsenden(const QString& stempel) {
+    for (const bool pocko : {false, true}) {
+        const bool verzeichnis = pocko ? m_ablage.aktivpocko == 1 : m_ablage.aktiv == 1;
+        const QString wurzel = pocko ? m_ablage.verzeichnispocko : m_ablage.verzeichnis;
+        if ((pocko ? m_ablage.pocko : m_ablage.anzweb) != 1 || (verzeichnis && !QFileInfo(wurzel).isDir()) ||
+            (pocko && !verzeichnis)) {
+            // Nothing to gain while the target is off or its folder is still missing; the phones' archives
+            // are kept and resent as a whole.
+            continue;
+        }
+        QStringList namen(offene(pocko).begin(), offene(pocko).end());
+        namen.sort();
+        for (const QString& name : namen) {
+            if (!QFile::exists(QDir(m_tsdir).filePath(name))) {
+                offenMerken(pocko, name, false); // no longer produced
+                continue;
+            }
+            if (pocko) {
+                DateiPockoWebserverUpload(name, stempel, QStringLiteral("Nachlieferung (POCKO)"));
+            } else {
+                DateiWebserverUpload(name, stempel, QStringLiteral("Nachlieferung"));
+            }
+            if (offene(pocko).contains(name)) {
+                break; // still failing: try the rest next cycle instead of waiting on every file
+            }
+        }
+    }
+}
+
+} // namespace quenda

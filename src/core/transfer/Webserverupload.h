@@ -1,0 +1,59 @@
+#pragma once
+
+#include "settings/TAblage.h"
+
+#include <QSet>
+#include <QString>
+
+namespace quenda {
+
+class Ereignisprotokoll;
+class Fehlerzustand;
+class HttpSender;
+class Programmuhr;
+class Statistik;
+class ZyklusArchiv;
+
+// Moves files of the working folder to the two display targets: copy into the storage directory or
+// HTTP(S) post to the control script. The data-file operations run on the cycle thread; DateiWebserver
+// runs on the UI thread with its own instance. Failures never raise: they set the failure state, count and
+// log. Local file errors (copy, folder creation) raise IoError.
+class Webserverupload {
+public:
+    Webserverupload(const TAblage& ablage, const QString& tsdir, Ereignisprotokoll& protokoll, Statistik& statistik,
+                    Fehlerzustand& fehler, Programmuhr& uhr, HttpSender& http);
+
+    // The archive of the running cycle for the mobile-phone target (HTTP(S) mode); nullptr outside a cycle.
+    void setArchiv(ZyklusArchiv* archiv) { m_archiv = archiv; }
+
+    void DateiWebserverUpload(const QString& name, const QString& stempel, const QString& label);
+    void DateiPockoWebserverUpload(const QString& name, const QString& stempel, const QString& label);
+    // Configuration, images and control files into the root of the beamer/screen data folder.
+    void DateiWebserver(const QString& name);
+
+    // Sends again what failed in earlier cycles (the current kept version), while the target is reachable.
+    void offeneNachsenden(const QString& stempel);
+
+    // The pending lists of the working folder, one file name per line.
+    static QString offenDatei(bool pocko);
+
+private:
+    QString datenordner(const QString& wurzel) const;
+    bool datenordnerSichern(const QString& wurzel, bool mitImages) const;
+    void offenMerken(bool pocko, const QString& name, bool offen);
+    QSet<QString>& offene(bool pocko);
+    QString L() const;
+
+    TAblage m_ablage;
+    QString m_tsdir;
+    Ereignisprotokoll& m_protokoll;
+    Statistik& m_statistik;
+    Fehlerzustand& m_fehler;
+    Programmuhr& m_uhr;
+    HttpSender& m_http;
+    ZyklusArchiv* m_archiv = nullptr;
+    bool m_offenGeladen[2] = {false, false};
+    QSet<QString> m_offen[2];
+};
+
+} // namespace quenda
