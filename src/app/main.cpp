@@ -2,10 +2,12 @@
 #include "TFormHaupt.h"
 #include "TFormsplash.h"
 #include "app/HeadlessModus.h"
+#include "db/Turnierauswahl.h"
 #include "util/Programmuhr.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -36,6 +38,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quenda::stil::anwenden(app);
     QApplication::setApplicationDisplayName(QStringLiteral("Quenda 2.0"));
+
+    // "quenda --db PATH" opens that database, as if it had been chosen in the database dialog.
+    const QStringList argumente = QCoreApplication::arguments();
+    const qsizetype db = argumente.indexOf(QStringLiteral("--db"));
+    if (db > 0 && db + 1 < argumente.size()) {
+        const QString pfad = QFileInfo(argumente[db + 1]).absoluteFilePath();
+        if (pfad != quenda::turnierauswahl::gespeicherterPfad()) {
+            quenda::turnierauswahl::pfadSpeichern(pfad);
+        }
+    }
 
     quenda::TFormHaupt haupt(quenda::programmuhr());
     {

@@ -1,9 +1,15 @@
 #include "TFormHaupt.h"
 
+#include "AuslosungTree.h"
+#include "TFormAblage.h"
 #include "TFormDB_connect.h"
 #include "TFormInfo.h"
+#include "TFormIntervall.h"
 #include "TFormTurwahl.h"
+#include "TFormWarnung.h"
 #include "db/Turnierauswahl.h"
+#include "settings/AblageDatei.h"
+#include "transfer/Transfersteuerung.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -18,10 +24,15 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QUrl>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
+#include <QtCharts/QValueAxis>
 
 namespace quenda {
 
@@ -36,7 +47,9 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
                 QStringLiteral("Werbung"),       QStringLiteral("Tischbelegung"), QStringLiteral("Tisch Spiel"),
                 QStringLiteral("Meldung"),       QStringLiteral("Spielraster"),   QStringLiteral("Teilnehmer"),
                 QStringLiteral("Tabelle+Spiele")};
+    steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
     layoutAnlegen();
+    transferAnbinden();
     Memo1->clear();
     connect(&protokoll, &Ereignisprotokoll::memoZeile, Memo1, &QPlainTextEdit::appendPlainText);
     Timer1 = new QTimer(this);
@@ -69,6 +82,7 @@ void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     fortschritt(60);
     fortschritt(80);
     FormInfo = new TFormInfo(prgversion, QCoreApplication::applicationFilePath(), this);
+    FormWarnung = new TFormWarnung(fehler, this);
     fortschritt(100);
 }
 
@@ -145,7 +159,14 @@ void TFormHaupt::NeuTurnierDB() {
     turnierauswahl::tsdirAnlegen(kontext.tsdir);
     protokoll.setOrdner(kontext.tsdir);
     Memo1->clear();
+    statistik.zuruecksetzen();
     FormInfo->show();
+    Ablage = TAblage();
+    AblageLoad(kontext.tsdir, Ablage, meldungen);
+    AusloList.clear();
+    TreeView1->clear();
+    ChartUpdate({});
+    menueFuerTransfer(false);
 }
 
 int TFormHaupt::turwahl() {
@@ -183,9 +204,126 @@ void TFormHaupt::Timer1Timer() {
     StatusBar1[3]->setText(jetzt.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
+bool TFormHaupt::threadfrei() const {
+    return steuerung->threadfrei();
+}
+
+void TFormHaupt::transferAnbinden() {
+    connect(steuerung, &Transfersteuerung::laeuftGeaendert, this, &TFormHaupt::menueFuerTransfer);
+    connect(steuerung, &Transfersteuerung::warnung, this, &TFormHaupt::Warnung);
+    connect(steuerung, &Transfersteuerung::zyklusBeginnt, this, [this]() {
+        Label7->show();
+        memoKuerzen();
+    });
+    connect(steuerung, &Transfersteuerung::exporteEnde, this, [this]() {
+        CheckBoxWebserver->setChecked(false);
+        Label7->hide();
+    });
+    connect(steuerung, &Transfersteuerung::statistikNeu, this, &TFormHaupt::ChartUpdate);
+    connect(steuerung, &Transfersteuerung::label10, Label10, &QLabel::setText);
+    connect(steuerung, &Transfersteuerung::baumNeu, TreeView1, &AuslosungTree::aufbauen);
+    connect(CheckBoxWebserver, &QCheckBox::toggled, steuerung, &Transfersteuerung::setResend);
+}
+
+void TFormHaupt::memoKuerzen() {
+    // Keeps the memo small over a long day: above 1000 lines the 101 oldest go.
+    if (Memo1->document()->blockCount() > 1000) {
+        QTextCursor cursor(Memo1->document());
+        cursor.movePosition(QTextCursor::Start);
+        cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 101);
+        cursor.removeSelectedText();
+    }
+}
+
+void TFormHaupt::menueFuerTransfer(bool laeuft) {
+    const bool verbunden = kontext.dbturid > 0;
+    Starten1->setEnabled(verbunden && !laeuft);
+    Stoppen1->setEnabled(laeuft);
+    WebserverAblage1->setEnabled(verbunden && !laeuft);
+    IntervallDatenaktualisierung1->setEnabled(verbunden && !laeuft);
+    Datenbank1->setEnabled(!laeuft);
+}
+
+void TFormHaupt::Starten1Click() {
+    steuerung->setTurnier(kontext, Ablage);
+    steuerung->setResend(CheckBoxWebserver->isChecked());
+    try {
+        steuerung->Starten1Click();
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message());
+    }
+}
+
+void TFormHaupt::Stoppen1Click() {
+    steuerung->Stoppen1Click();
+    FormWarnung->hide();
+}
+
+void TFormHaupt::WebserverAblage1Click() {
+    TFormAblage::WebserverAblage(this, kontext.tsdir, Ablage, meldungen, m_uhr);
+}
+
+void TFormHaupt::IntervallDatenaktualisierung1Click() {
+    try {
+        TFormIntervall::IntervallDatenaktualisierung(this, dm, kontext, AusloList,
+                                                     AusloUmgebung{m_uhr, protokoll, kontext.tsdir, meldungen});
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message());
+    }
+}
+
+void TFormHaupt::Warnung() {
+    FormWarnung->SetWarnung(fehler.wfehler(), fehler.wmeldung());
+}
+
+void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
+    auto* reihen = qobject_cast<QBarSeries*>(Chart1->series().value(0));
+    if (!reihen) {
+        return;
+    }
+    const QList<QBarSet*> sets = reihen->barSets();
+    QStringList kategorien;
+    for (QBarSet* set : sets) {
+        set->remove(0, set->count());
+    }
+    for (const Zyklusstatistik& z : zyklen) {
+        kategorien.append(z.datum);
+        for (qsizetype k = 0; k < sets.size() && k < 5; ++k) {
+            sets[k]->append(z.zaehler[static_cast<size_t>(k)]);
+        }
+    }
+    for (QAbstractAxis* achse : Chart1->axes()) {
+        Chart1->removeAxis(achse);
+        delete achse;
+    }
+    auto* x = new QBarCategoryAxis(Chart1);
+    x->append(kategorien);
+    x->setLabelsAngle(-90);
+    x->setLabelsColor(Qt::white);
+    auto* y = new QValueAxis(Chart1);
+    int hoechster = 10;
+    for (const Zyklusstatistik& z : zyklen) {
+        for (int wert : z.zaehler) {
+            hoechster = qMax(hoechster, wert);
+        }
+    }
+    y->setRange(0, ((hoechster + 9) / 10) * 10);
+    y->setTickInterval(10);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setLabelFormat(QStringLiteral("%d"));
+    y->setLabelsColor(Qt::white);
+    Chart1->addAxis(x, Qt::AlignBottom);
+    Chart1->addAxis(y, Qt::AlignLeft);
+    reihen->attachAxis(x);
+    reihen->attachAxis(y);
+}
+
 void TFormHaupt::closeEvent(QCloseEvent* event) {
     // A running cycle finishes first; the window keeps handling events meanwhile so the cycle can report.
-    while (!threadfrei.load()) {
+    if (steuerung->laeuft()) {
+        steuerung->Stoppen1Click();
+    }
+    while (!threadfrei()) {
         QEventLoop warten;
         QTimer::singleShot(1000, &warten, &QEventLoop::quit);
         warten.exec();

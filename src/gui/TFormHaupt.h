@@ -3,6 +3,11 @@
 #include "GuiMeldungen.h"
 #include "Turnierkontext.h"
 #include "db/TDM.h"
+#include "draws/AusloList.h"
+#include "settings/TAblage.h"
+#include "transfer/Fehlerzustand.h"
+#include "transfer/HttpSender.h"
+#include "transfer/Statistik.h"
 #include "util/Ereignisprotokoll.h"
 
 #include <QMainWindow>
@@ -15,15 +20,17 @@ class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
-class QTreeWidget;
 class QChart;
 
 namespace quenda {
 
 class Programmuhr;
+class AuslosungTree;
 class TFormDB_connect;
 class TFormInfo;
 class TFormTurwahl;
+class TFormWarnung;
+class Transfersteuerung;
 
 // The main window, hub of the program (UI thread): connection step, menu, status display.
 class TFormHaupt : public QMainWindow {
@@ -46,21 +53,33 @@ public:
     void Info1Click();
     void Handbuch1Click();
     void Timer1Timer();
+    void Starten1Click();
+    void Stoppen1Click();
+    void WebserverAblage1Click();
+    void IntervallDatenaktualisierung1Click();
+    void ChartUpdate(const QList<quenda::Zyklusstatistik>& zyklen);
+    void Warnung();
+
+    // True while no transfer cycle runs.
+    bool threadfrei() const;
 
     QString exepath;
     QString prgversion;
     bool erststart = true;
-    std::atomic<bool> threadfrei{true};
     bool appclose = false;
 
     Turnierkontext kontext;
-    QString wfehler;
-    QString wmeldung;
     QStringList objliste;
+    quenda::AusloList AusloList;
+    TAblage Ablage;
+    Statistik statistik;  // ubcount, ubdate, ubhttp
+    Fehlerzustand fehler; // wfehler, wmeldung
+    KeinHttpSender http;
 
     TDM dm; // the UI thread's own connection and query objects
     Ereignisprotokoll protokoll;
     GuiMeldungen meldungen;
+    Transfersteuerung* steuerung;
 
     // Widgets the tests and later features read.
     QLabel* Label2;
@@ -70,7 +89,7 @@ public:
     QLabel* Label7;
     QLabel* Label8;
     QLabel* Label10;
-    QTreeWidget* TreeView1;
+    AuslosungTree* TreeView1;
     QPlainTextEdit* Memo1;
     QChart* Chart1;
     QLabel* StatusBar1[4];
@@ -91,6 +110,7 @@ public:
     TFormDB_connect* FormDB_connect = nullptr;
     TFormTurwahl* FormTurwahl = nullptr;
     TFormInfo* FormInfo = nullptr;
+    TFormWarnung* FormWarnung = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -107,6 +127,9 @@ private:
     void FormShow();
     void programmBeenden();
     void fehlerZeigen(const QString& text);
+    void transferAnbinden();
+    void menueFuerTransfer(bool laeuft);
+    void memoKuerzen();
 
     Programmuhr& m_uhr;
     QTimer* Timer1;

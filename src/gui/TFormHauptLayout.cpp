@@ -1,4 +1,5 @@
 // Layout, menu and status bar of the main window.
+#include "AuslosungTree.h"
 #include "Stil.h"
 #include "TFormHaupt.h"
 
@@ -11,7 +12,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -133,9 +133,7 @@ QWidget* TFormHaupt::linkeSpalteAnlegen() {
     legende->addWidget(farbig(QStringLiteral("BETRIEB"), stil::betriebGruen, spalte));
     legende->addStretch();
     layout->addLayout(legende);
-    TreeView1 = new QTreeWidget(spalte);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setFont(QFont(QStringLiteral("Verdana"), 8));
+    TreeView1 = new AuslosungTree(spalte);
     layout->addWidget(TreeView1, 1);
     return spalte;
 }
@@ -189,11 +187,18 @@ void TFormHaupt::menueAnlegen() {
     Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
     Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
 
-    for (QAction* spaeter : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1, Profile1,
-                             RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1, Prsentation2, Update1}) {
+    for (QAction* spaeter : {Profile1, RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1, Prsentation2, Update1}) {
         spaeter->setEnabled(false);
         spaeter->setToolTip(nochNichtVerfuegbar);
     }
+    // Need a connected tournament first.
+    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1}) {
+        nachVerbindung->setEnabled(false);
+    }
+    connect(Starten1, &QAction::triggered, this, &TFormHaupt::Starten1Click);
+    connect(Stoppen1, &QAction::triggered, this, &TFormHaupt::Stoppen1Click);
+    connect(WebserverAblage1, &QAction::triggered, this, &TFormHaupt::WebserverAblage1Click);
+    connect(IntervallDatenaktualisierung1, &QAction::triggered, this, &TFormHaupt::IntervallDatenaktualisierung1Click);
     connect(Datenbank1, &QAction::triggered, this, &TFormHaupt::Datenbank1Click);
     connect(Info1, &QAction::triggered, this, &TFormHaupt::Info1Click);
     connect(Handbuch1, &QAction::triggered, this, &TFormHaupt::Handbuch1Click);

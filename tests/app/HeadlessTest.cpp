@@ -1,8 +1,12 @@
 #include "../core/db/MiniTurnier.h"
 #include "app/HeadlessModus.h"
+#include "demo/Generator.h"
+#include "demo/Zeit.h"
+#include "settings/AblageDatei.h"
 #include "util/Programmuhr.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -29,7 +33,11 @@ protected:
         miniTurnierAnlegen(db);
     }
 
-    int laufen(const HeadlessOptionen& o) {
+    // Connection only unless the test asks for cycles.
+    int laufen(HeadlessOptionen o) {
+        if (o.zyklen < 0) {
+            o.zyklen = 0;
+        }
         out.clear();
         err.clear();
         QTextStream o1(&out), o2(&err);
@@ -114,8 +122,9 @@ TEST_F(Headless, programRunsWithoutAnyDisplay) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // a QApplication would abort here
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUENDA_BINARY), {QStringLiteral("--headless"), QStringLiteral("--db"), db,
-                                            QStringLiteral("--tournament"), QStringLiteral("1")});
+    p.start(QStringLiteral(QUENDA_BINARY),
+            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
+             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("0")});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
@@ -124,4 +133,52 @@ TEST_F(Headless, programRunsWithoutAnyDisplay) {
     p.start(QStringLiteral(QUENDA_BINARY), {QStringLiteral("--headless"), QStringLiteral("--bogus")});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), headless::exitAufruf);
+}
+
+TEST(HeadlessEndeZuEnde, twoCyclesPublishTheDrawListsWithStampedNames) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("turnier.sqlite"));
+    demo::Generator({1, demo::Groesse::Klein, demo::standardJetzt()}).erzeugen(db);
+    const QString tsdir = dir.filePath(QStringLiteral("qnda001turnier"));
+    const QString web = dir.filePath(QStringLiteral("web"));
+    const QString pocko = dir.filePath(QStringLiteral("pocko"));
+    QDir().mkpath(web);
+    QDir().mkpath(pocko);
+    {
+        TAblage werte;
+        werte.aktiv = 1;
+        werte.anzweb = 1;
+        werte.verzeichnis = web + u'/';
+        werte.aktivpocko = 1;
+        werte.pocko = 1;
+        werte.verzeichnispocko = pocko + u'/';
+        TAblage ablage;
+        QDir().mkpath(tsdir);
+        Ablagesave(tsdir, ablage, werte, QStringLiteral("e2e"), demo::standardJetzt());
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUENDA_BINARY),
+            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
+             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("2"), QStringLiteral("--fake-time"),
+             QStringLiteral("2026-12-09 09:00:00")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString stdoutText = QString::fromUtf8(p.readAllStandardOutput());
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(stdoutText.count(QStringLiteral("Start Übertragung")), 2) << stdoutText.toStdString();
+    EXPECT_TRUE(stdoutText.contains(QStringLiteral("2026-12-09 09:01:00 Ende Übertragung")))
+        << stdoutText.toStdString();
+
+    const QStringList webDateien = QDir(web + QStringLiteral("/zkde2e/upload")).entryList(QDir::Files);
+    const QStringList pockoDateien = QDir(pocko + QStringLiteral("/zkde2e/upload")).entryList(QDir::Files);
+    EXPECT_TRUE(webDateien.contains(QStringLiteral("20261209090000_auslodat.txt")))
+        << webDateien.join(u' ').toStdString();
+    EXPECT_TRUE(pockoDateien.contains(QStringLiteral("20261209090000_auslodatpocko.txt")))
+        << pockoDateien.join(u' ').toStdString();
+    EXPECT_FALSE(webDateien.contains(QStringLiteral("20261209090000_auslodatpocko.txt")));
+    EXPECT_TRUE(QDir(web + QStringLiteral("/zkde2e/images")).exists());
+    EXPECT_TRUE(QFile::exists(tsdir + QStringLiteral("/auslodat.txt")));
+    EXPECT_TRUE(QFile::exists(tsdir + QStringLiteral("/protokoll_20261209.pzk")));
 }

@@ -5,18 +5,26 @@
 #include "TFormInfo.h"
 #include "TFormTurwahl.h"
 #include "db/Turnierauswahl.h"
+#include "transfer/Exporteure.h"
+#include "transfer/Transfersteuerung.h"
 #include "util/Programmuhr.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QThread>
+#include <atomic>
 #include <memory>
 
 using namespace quenda;
@@ -242,15 +250,60 @@ private Q_SLOTS:
         QCOMPARE(haupt->kontext.apppath, pfad("appdata/quenda20/"));
     }
 
-    void closingWaitsForTheRunningCycle() {
+    void transferRunsCyclesAndClosingWaitsForTheRunningOne() {
+        const QString db = pfad("eins.sqlite");
+        einTurnierAnlegen(db);
+        turnierauswahl::pfadSpeichern(db);
         auto haupt = hauptfenster();
-        haupt->erststart = false;
-        haupt->show();
-        haupt->threadfrei = false;
-        QTimer::singleShot(200, [&haupt]() { haupt->threadfrei = true; });
+        haupt->FormActivate();
+        QVERIFY(haupt->Starten1->isEnabled());
+        QVERIFY(!haupt->Stoppen1->isEnabled());
+
+        // An exporter that holds the cycle until the test lets it go.
+        static std::atomic<bool> freigabe{false};
+        struct Halten : Exporteure {
+            void Objdaten_Meldung(const QString&) override {
+                while (!freigabe.load()) {
+                    QThread::msleep(5);
+                }
+            }
+        };
+        freigabe = false;
+        haupt->steuerung->setFabrik([](TDM&, const Turnierkontext&, Staging&) { return std::make_unique<Halten>(); });
+        haupt->CheckBoxWebserver->setChecked(true);
+        haupt->Starten1Click();
+        QVERIFY(!haupt->threadfrei());
+        QVERIFY(haupt->Label7->isVisibleTo(haupt.get()));
+        QVERIFY(!haupt->Starten1->isEnabled());
+        QVERIFY(haupt->Stoppen1->isEnabled());
+        QVERIFY(!haupt->Datenbank1->isEnabled());
+        QVERIFY(!haupt->WebserverAblage1->isEnabled());
+        QVERIFY(haupt->Memo1->toPlainText().contains(QStringLiteral("Start Übertragung")));
+
+        QTimer::singleShot(200, []() { freigabe = true; });
         QVERIFY(haupt->close());
-        QVERIFY(haupt->threadfrei.load());
-        QVERIFY(!haupt->isVisible());
+        QVERIFY(haupt->threadfrei());
+        QTRY_VERIFY(haupt->Memo1->toPlainText().contains(QStringLiteral("Ende Übertragung")));
+        QTRY_VERIFY(!haupt->Label7->isVisibleTo(haupt.get()));
+        QVERIFY(!haupt->CheckBoxWebserver->isChecked());
+        QVERIFY(haupt->Starten1->isEnabled());
+        QCOMPARE(haupt->statistik.ubcount(), 1);
+    }
+
+    void memoIsCutToItsNewestLinesWhenACycleStarts() {
+        const QString db = pfad("eins.sqlite");
+        einTurnierAnlegen(db);
+        turnierauswahl::pfadSpeichern(db);
+        auto haupt = hauptfenster();
+        haupt->FormActivate();
+        for (int i = 1; i <= 1000; ++i) {
+            haupt->Memo1->appendPlainText(QString::number(i));
+        }
+        haupt->Starten1Click(); // adds the start line: 1001 lines, then cut to 900
+        QCOMPARE(haupt->Memo1->document()->blockCount(), 900);
+        QCOMPARE(haupt->Memo1->document()->firstBlock().text(), QStringLiteral("102"));
+        haupt->Stoppen1Click();
+        haupt->steuerung->warten();
     }
 };
 

@@ -5,9 +5,11 @@
 #include "demo/Simulator.h"
 #include "demo/Zeit.h"
 
+#include "settings/AblageDatei.h"
 #include "util/QuendaError.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -42,7 +44,8 @@ const QString nutzung =
                    "hh:nn:ss\"]\n"
                    "  quenda-demo simulate FILE [--steps N | --seconds S] [--seed N] [--pause MS] [--now \"...\"] "
                    "[--quiet]\n"
-                   "  quenda-demo check FILE");
+                   "  quenda-demo check FILE\n"
+                   "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER   (Verzeichnis-Ablage für beide Ziele)");
 
 int aufrufFehler(const QString& text) {
     ausgeben(stderr, text + u'\n' + nutzung);
@@ -177,6 +180,31 @@ int pruefen(const QStringList& argumente) {
 
 } // namespace
 
+// Storage settings for a demo: both display targets enabled, delivered by copying into local folders.
+int ablageSchreiben(const QStringList& argumente) {
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("web"), QStringLiteral("Ablage Beamer/Bildschirm"), QStringLiteral("DIR")},
+                       {QStringLiteral("pocko"), QStringLiteral("Ablage Mobiltelefon"), QStringLiteral("DIR")}});
+    if (!parser.parse(argumente) || parser.positionalArguments().size() != 1 || !parser.isSet(QStringLiteral("web")) ||
+        !parser.isSet(QStringLiteral("pocko"))) {
+        return aufrufFehler(parser.errorText());
+    }
+    const auto ordner = [](const QString& pfad) { return QDir(pfad).absolutePath() + QDir::separator(); };
+    TAblage werte;
+    werte.aktiv = 1;
+    werte.anzweb = 1;
+    werte.verzeichnis = ordner(parser.value(QStringLiteral("web")));
+    werte.aktivpocko = 1;
+    werte.pocko = 1;
+    werte.verzeichnispocko = ordner(parser.value(QStringLiteral("pocko")));
+    TAblage ablage;
+    const QString tsdir = parser.positionalArguments().first();
+    QDir().mkpath(tsdir);
+    Ablagesave(tsdir, ablage, werte, QStringLiteral("demo"), standardJetzt());
+    ausgeben(stdout, QDir(tsdir).filePath(ablageDateiname()) + QStringLiteral(" geschrieben."));
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QStringList argumente;
     for (int i = 0; i < argc; ++i) {
@@ -196,6 +224,9 @@ int main(int argc, char** argv) {
         }
         if (befehl == u"check") {
             return pruefen(argumente);
+        }
+        if (befehl == u"ablage") {
+            return ablageSchreiben(argumente);
         }
     } catch (const QuendaError& fehler) {
         ausgeben(stderr, fehler.message());

@@ -1,14 +1,30 @@
 #include "app/HeadlessModus.h"
 
+#include "Turnierkontext.h"
+
 #include "db/TDM.h"
 #include "db/Turnierauswahl.h"
+#include "draws/AusloList.h"
+#include "settings/AblageDatei.h"
+#include "transfer/Fehlerzustand.h"
+#include "transfer/HttpSender.h"
+#include "transfer/Statistik.h"
+#include "transfer/Transfersteuerung.h"
+#include "util/Ereignisprotokoll.h"
+#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QMutex>
 #include <QTextStream>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
 #include <cstring>
 
 namespace quenda::headless {
@@ -72,6 +88,87 @@ std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QStr
 
 namespace {
 
+std::atomic<bool> stoppSignal{false};
+
+extern "C" void signalBehandeln(int) {
+    stoppSignal = true;
+}
+
+// Lines from both threads, each written whole.
+class Ausgabe : public MeldungsAusgabe {
+public:
+    explicit Ausgabe(QTextStream& strom) : m_strom(strom) {}
+    void meldung(const QString& text) override { zeile(text); }
+    void zeile(const QString& text) {
+        QMutexLocker lock(&m_mutex);
+        m_strom << text << Qt::endl;
+    }
+
+private:
+    QMutex m_mutex;
+    QTextStream& m_strom;
+};
+
+// Runs "Starten" until the asked number of cycles or a stop signal; returns the exit status.
+int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& kontext, Programmuhr& uhr, QTextStream& out,
+                   QTextStream& err) {
+    Ausgabe memo(out);
+    Ausgabe meldungen(err);
+    TAblage ablage;
+    AblageLoad(kontext.tsdir, ablage, meldungen);
+    AusloList liste;
+    Ereignisprotokoll protokoll(uhr);
+    protokoll.setOrdner(kontext.tsdir);
+    QObject::connect(
+        &protokoll, &Ereignisprotokoll::memoZeile, &protokoll, [&memo](const QString& zeile) { memo.zeile(zeile); },
+        Qt::DirectConnection);
+    Statistik statistik;
+    Fehlerzustand fehler;
+    KeinHttpSender http;
+    Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
+    steuerung.setTurnier(kontext, ablage);
+    steuerung.setSimulierteZeit(!optionen.fakeZeit.isEmpty());
+    steuerung.setResend(optionen.resend);
+    QObject::connect(&steuerung, &Transfersteuerung::warnung, &steuerung,
+                     [&meldungen](const QString& wfehler, const QString& wmeldung) {
+                         meldungen.zeile(QStringLiteral("Warnung - Fehler bei Übermittlung der Daten: ") + wfehler +
+                                         u' ' + wmeldung);
+                     });
+
+    QEventLoop schleife;
+    const auto beenden = [&]() {
+        if (steuerung.laeuft()) {
+            steuerung.Stoppen1Click();
+        }
+        steuerung.warten();
+        schleife.quit();
+    };
+    QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, &steuerung, [&](int anzahl) {
+        if (optionen.zyklen >= 0 && anzahl >= optionen.zyklen) {
+            QTimer::singleShot(0, &steuerung, beenden);
+        }
+    });
+    QTimer signalPruefung;
+    QObject::connect(&signalPruefung, &QTimer::timeout, &steuerung, [&]() {
+        if (stoppSignal.load()) {
+            signalPruefung.stop();
+            beenden();
+        }
+    });
+    signalPruefung.start(100);
+    std::signal(SIGINT, signalBehandeln);
+    std::signal(SIGTERM, signalBehandeln);
+
+    if (optionen.zyklen == 0) {
+        return exitOk;
+    }
+    steuerung.Starten1Click();
+    schleife.exec();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    return exitOk;
+}
+
 void turniereAuflisten(const QList<turnierauswahl::Turnier>& liste, QTextStream& err) {
     err << "Turniere der Datenbank (--tournament ID):\n";
     for (const turnierauswahl::Turnier& t : liste) {
@@ -87,6 +184,7 @@ int ausfuehren(const HeadlessOptionen& optionen, Programmuhr& uhr, QTextStream& 
     }
     const QString dbpath = optionen.db.isEmpty() ? turnierauswahl::gespeicherterPfad() : optionen.db;
     TDM dm;
+    Turnierkontext kontext;
     try {
         if (!QFileInfo(dbpath).isFile()) {
             throw DatabaseError(QStringLiteral("Die Datenbank %1 wurde nicht gefunden.").arg(dbpath));
@@ -108,16 +206,24 @@ int ausfuehren(const HeadlessOptionen& optionen, Programmuhr& uhr, QTextStream& 
             turniereAuflisten(liste, err);
             return exitTurnier;
         }
-        const QString tsdir = turnierauswahl::tsdirFuer(dbpath, id);
-        turnierauswahl::tsdirAnlegen(tsdir);
-        out << zeitText(uhr.jetzt()) << " Turnier " << id << " \"" << turnierauswahl::turnierName(dm, id)
-            << "\" verbunden, Arbeitsordner " << tsdir << '\n';
+        kontext.dbpath = dbpath;
+        kontext.dbturid = id;
+        kontext.dbturnier = turnierauswahl::turnierName(dm, id);
+        kontext.tsdir = turnierauswahl::tsdirFuer(dbpath, id);
+        turnierauswahl::tsdirAnlegen(kontext.tsdir);
+        out << zeitText(uhr.jetzt()) << " Turnier " << id << " \"" << kontext.dbturnier
+            << "\" verbunden, Arbeitsordner " << kontext.tsdir << Qt::endl;
     } catch (const QuendaError& e) {
-        err << e.message() << '\n';
+        err << e.message() << Qt::endl;
         return exitDatenbank;
     }
-    err << "Der Daten-Transfer ist in dieser Version noch nicht verfügbar.\n";
-    return exitOk;
+    dm.schliessen();
+    try {
+        return transferLaufen(optionen, kontext, uhr, out, err);
+    } catch (const QuendaError& e) {
+        err << e.message() << Qt::endl;
+        return exitDatenbank;
+    }
 }
 
 } // namespace quenda::headless

@@ -1,0 +1,86 @@
+#include "TFormWarnung.h"
+
+#include "Stil.h"
+#include "transfer/Fehlerzustand.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace quenda {
+
+TFormWarnung::TFormWarnung(Fehlerzustand& fehler, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_fehler(fehler) {
+    setWindowTitle(QStringLiteral("Warnung"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0x1E, 0x4F, 0xA8));
+    setPalette(p);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* banner = new QLabel(QStringLiteral("Warnung - Fehler bei Übermittlung der Daten"), this);
+    banner->setAlignment(Qt::AlignCenter);
+    stil::alsWarnbanner(banner);
+    layout->addWidget(banner);
+
+    auto* zeile = new QHBoxLayout;
+    auto* bild = new QLabel(this);
+    bild->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
+    zeile->addWidget(bild, 0, Qt::AlignTop);
+
+    auto* feld = new QWidget(this);
+    feld->setAutoFillBackground(true);
+    QPalette gelb = feld->palette();
+    gelb.setColor(QPalette::Window, QColor(0xFF, 0xF3, 0x80));
+    gelb.setColor(QPalette::WindowText, Qt::black);
+    feld->setPalette(gelb);
+    auto* texte = new QVBoxLayout(feld);
+    Label2 = new QLabel(feld);
+    Label3 = new QLabel(feld);
+    QFont fett = Label2->font();
+    fett.setBold(true);
+    Label2->setFont(fett);
+    QFont kursiv = Label3->font();
+    kursiv.setItalic(true);
+    Label3->setFont(kursiv);
+    Label3->setWordWrap(true);
+    Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    texte->addWidget(Label2);
+    texte->addWidget(Label3);
+    texte->addStretch();
+    zeile->addWidget(feld, 1);
+
+    auto* knoepfe = new QVBoxLayout;
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Schließen"), this);
+    BitBtn1->setToolTip(QStringLiteral("Schließen: die Warnung kommt beim nächsten Zyklus wieder"));
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Quittieren"), this);
+    BitBtn2->setToolTip(QStringLiteral("Fehler quittieren"));
+    knoepfe->addWidget(BitBtn1);
+    knoepfe->addWidget(BitBtn2);
+    knoepfe->addStretch();
+    zeile->addLayout(knoepfe);
+    layout->addLayout(zeile);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(BitBtn2, &QPushButton::clicked, this, [this]() {
+        m_fehler.leeren();
+        hide();
+    });
+    resize(520, 170);
+}
+
+void TFormWarnung::SetWarnung(const QString& wfehler, const QString& wmeldung) {
+    Label2->setText(wfehler);
+    Label3->setText(wmeldung);
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+        move(bildschirm->availableGeometry().center() - rect().center());
+    }
+    show();
+    raise();
+}
+
+} // namespace quenda
