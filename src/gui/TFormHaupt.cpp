@@ -8,6 +8,7 @@
 #include "TFormTurwahl.h"
 #include "TFormWarnung.h"
 #include "db/Turnierauswahl.h"
+#include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
 #include "transfer/Transfersteuerung.h"
 #include "util/Programmuhr.h"
@@ -48,6 +49,7 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
                 QStringLiteral("Meldung"),       QStringLiteral("Spielraster"),   QStringLiteral("Teilnehmer"),
                 QStringLiteral("Tabelle+Spiele")};
     steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
+    steuerung->setFabrik(exportFabrik());
     layoutAnlegen();
     transferAnbinden();
     Memo1->clear();
@@ -89,6 +91,8 @@ void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
 void TFormHaupt::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     FormShow();
+    // Shown, then activated: also where no window manager sends an activation.
+    QTimer::singleShot(0, this, &TFormHaupt::FormActivate);
 }
 
 void TFormHaupt::FormShow() {

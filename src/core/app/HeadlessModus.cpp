@@ -5,6 +5,7 @@
 #include "db/TDM.h"
 #include "db/Turnierauswahl.h"
 #include "draws/AusloList.h"
+#include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"
@@ -127,6 +128,7 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     KeinHttpSender http;
     Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
     steuerung.setTurnier(kontext, ablage);
+    steuerung.setFabrik(exportFabrik());
     steuerung.setSimulierteZeit(!optionen.fakeZeit.isEmpty());
     steuerung.setResend(optionen.resend);
     QObject::connect(&steuerung, &Transfersteuerung::warnung, &steuerung,
