@@ -57,15 +57,25 @@ void Datenzyklus::Execute() {
         dm.oeffnen(m_u.kontext.dbpath);
         exporte(dm, staging, upload);
     } catch (const QuendaError& e) {
-        m_u.protokoll.memoUndProtokoll(L() + u' ' + e.message());
+        melden(L() + u' ' + e.message());
     } catch (const std::exception& e) {
-        m_u.protokoll.memoUndProtokoll(L() + u' ' + QString::fromLocal8Bit(e.what()));
+        melden(L() + u' ' + QString::fromLocal8Bit(e.what()));
     }
     // Closing steps: they run whatever happened above.
     m_u.resend = false;
     Q_EMIT exporteEnde();
     Q_EMIT statistikNeu(m_u.statistik.zyklen());
-    m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Ende Übertragung"));
+    melden(L() + QStringLiteral(" Ende Übertragung"));
+}
+
+void Datenzyklus::melden(const QString& zeile) {
+    m_u.protokoll.memo(zeile);
+    try {
+        m_u.protokoll.protokoll(zeile);
+    } catch (const QuendaError&) {
+        // The working folder is gone (the usual cause of the error being reported): the memo has the line,
+        // and the closing steps must still run.
+    }
 }
 
 void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {

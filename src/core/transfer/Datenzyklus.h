@@ -69,6 +69,9 @@ private:
     void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
     void auslosungExportieren(Exporteure& exporteure, int position);
     QString L() const;
+    // Memo and event log in the error trap and the closing steps: a log that cannot be written must not
+    // skip what follows.
+    void melden(const QString& zeile);
 
     ZyklusUmgebung m_u;
 };
