@@ -29,9 +29,7 @@ Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protok
 Transfersteuerung::~Transfersteuerung() {
     m_timer->stop();
     m_abbruch = true;
-    if (m_thread) {
-        m_thread->wait();
-    }
+    aufraeumen();
 }
 
 void Transfersteuerung::setTurnier(const Turnierkontext& kontext, const TAblage& ablage) {
@@ -62,8 +60,10 @@ void Transfersteuerung::Stoppen1Click() {
 }
 
 void Transfersteuerung::TimerSpieldatenTimer() {
-    if (!m_threadfrei.load()) {
-        return; // the previous cycle is still running: this tick is dropped
+    // A cycle still runs, or its thread is not wound up yet (threadfrei turns true on the cycle thread
+    // before the wind-up reaches this thread): the tick is dropped.
+    if (!m_threadfrei.load() || m_thread) {
+        return;
     }
     m_threadfrei = false;
     if (!m_fehler.wfehler().isEmpty()) {
@@ -84,6 +84,7 @@ void Transfersteuerung::zyklusStarten() {
     ZyklusUmgebung umgebung{m_kontext, m_ablage, m_liste,     m_protokoll, m_uhr,    m_statistik,
                             m_fehler,  m_http,   m_meldungen, m_abbruch,   m_resend, m_fabrik};
     auto* zyklus = new Datenzyklus(std::move(umgebung));
+    m_zyklus = zyklus;
     connect(zyklus, &Datenzyklus::label10, this, &Transfersteuerung::label10);
     connect(zyklus, &Datenzyklus::baumNeu, this, &Transfersteuerung::baumNeu);
     connect(zyklus, &Datenzyklus::exporteEnde, this, &Transfersteuerung::exporteEnde);
@@ -98,13 +99,22 @@ void Transfersteuerung::zyklusStarten() {
         m_threadfrei = true; // the very last step, also when the closing steps failed
     });
     zyklus->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, this, [this, zyklus]() {
-        delete zyklus;
-        m_thread->deleteLater();
-        m_thread = nullptr;
+    connect(m_thread, &QThread::finished, this, [this]() {
+        aufraeumen();
         zyklusBeendet();
     });
     m_thread->start();
+}
+
+void Transfersteuerung::aufraeumen() {
+    if (!m_thread) {
+        return;
+    }
+    m_thread->wait(); // finished is sent just before the thread has really ended
+    delete m_zyklus;
+    m_zyklus = nullptr;
+    delete m_thread;
+    m_thread = nullptr;
 }
 
 void Transfersteuerung::zyklusBeendet() {

@@ -65,6 +65,8 @@ Q_SIGNALS:
 
 private:
     void zyklusStarten();
+    // Ends the finished cycle's thread and frees it with its cycle object.
+    void aufraeumen();
     void zyklusBeendet();
 
     AusloList& m_liste;
@@ -78,7 +80,8 @@ private:
     Turnierkontext m_kontext;
     TAblage m_ablage;
     QTimer* m_timer;
-    QThread* m_thread = nullptr;
+    QThread* m_thread = nullptr; // the cycle's thread until it is wound up
+    Datenzyklus* m_zyklus = nullptr;
     std::atomic<bool> m_threadfrei{true};
     std::atomic<bool> m_abbruch{false};
     std::atomic<bool> m_resend{false};
