@@ -1,0 +1,151 @@
+#include "transfer/Transfersteuerung.h"
+#include "ZyklusHilfen.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSemaphore>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace quenda;
+using namespace quenda::test;
+
+namespace {
+
+// The cycle runs on its own thread and reports through queued signals: the tests spin the event loop of
+// an application object, with generous safety limits that are no timing requirement.
+constexpr int frist = 30000;
+
+class Steuerung : public ::testing::Test {
+protected:
+    Steuerung() {
+        anwendung();
+        steuerung.setTurnier({u.dbpfad, static_cast<int>(demo::fest::turnier), QStringLiteral("Südpark-Pokal 2026"),
+                              QString(), QString()},
+                             u.ablage);
+        steuerung.setFabrik(u.fabrik());
+        QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, [this](int) { ++fertig; });
+    }
+    ~Steuerung() override {
+        freigabe.release(100); // never leave a cycle blocked behind a failed check
+        steuerung.Stoppen1Click();
+        steuerung.warten();
+    }
+
+    static void anwendung() {
+        static int argc = 1;
+        static char name[] = "test_transfer";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+    }
+
+    // Makes the cycle wait in the exporter call that matches, once; the test then knows it is running.
+    void anhaltenBei(const QString& anfang) {
+        u.aufzeichnung.beiAufruf = [this, anfang,
+                                    einmal = std::make_shared<std::atomic<bool>>(true)](const QString& aufruf) {
+            if (aufruf.startsWith(anfang) && einmal->exchange(false)) {
+                betreten.release();
+                freigabe.acquire();
+            }
+        };
+    }
+
+    int startzeilen() const { return u.memo.filter(QStringLiteral(" Start Übertragung")).size(); }
+
+    Zyklusumfeld u;
+    Transfersteuerung steuerung{u.liste, u.protokoll, u.uhr, u.statistik, u.fehler, u.http, u.meldungen};
+    int fertig = 0;
+    QSemaphore betreten;
+    QSemaphore freigabe;
+};
+
+TEST_F(Steuerung, aTickWhileACycleRunsIsDroppedAndTheNextTickAfterItStartsOne) {
+    anhaltenBei(QStringLiteral("Tischbelegung"));
+    steuerung.Starten1Click();
+    ASSERT_TRUE(betreten.tryAcquire(1, frist));
+    EXPECT_FALSE(steuerung.threadfrei());
+
+    steuerung.TimerSpieldatenTimer();
+    EXPECT_EQ(startzeilen(), 1);
+
+    // The cycle's last step is done, but its thread is still being wound up on this thread: a tick in
+    // between must neither start a second cycle nor let that wind-up take the new cycle's thread.
+    freigabe.release();
+    const QDeadlineTimer bis(frist);
+    while (!steuerung.threadfrei() && !bis.hasExpired()) {
+        QThread::msleep(1);
+    }
+    ASSERT_TRUE(steuerung.threadfrei());
+    steuerung.TimerSpieldatenTimer();
+    EXPECT_EQ(startzeilen(), 1);
+    EXPECT_TRUE(steuerung.threadfrei());
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
+    EXPECT_TRUE(steuerung.threadfrei());
+    EXPECT_EQ(u.statistik.ubcount(), 1);
+
+    // A failure left by the previous cycle is shown by the tick that starts the next one.
+    QStringList warnung;
+    QObject::connect(&steuerung, &Transfersteuerung::warnung,
+                     [&warnung](const QString& wfehler, const QString& wmeldung) { warnung << wfehler << wmeldung; });
+    u.fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt"));
+    steuerung.TimerSpieldatenTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 2; }, frist));
+    EXPECT_EQ(warnung, (QStringList{QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt")}));
+    EXPECT_EQ(u.statistik.ubcount(), 2);
+    EXPECT_EQ(startzeilen(), 2);
+    EXPECT_EQ(u.log().filter(QStringLiteral(" Start Übertragung")).size(), 2);
+}
+
+TEST_F(Steuerung, stoppenFinishesTheCurrentDrawAndSkipsTheRest) {
+    steuerung.Starten1Click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
+    u.uhr.vorstellen(60); // every draw is due now
+    u.aufzeichnung.leeren();
+    const QString erster = schluessel(u.liste.at(1));
+    anhaltenBei(QString()); // the first call of the cycle
+    steuerung.TimerSpieldatenTimer();
+    ASSERT_TRUE(betreten.tryAcquire(1, frist));
+
+    u.fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt"));
+    steuerung.Stoppen1Click();
+    EXPECT_FALSE(steuerung.laeuft());
+    EXPECT_TRUE(u.fehler.wfehler().isEmpty());
+    freigabe.release();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 2; }, frist));
+
+    EXPECT_EQ(reihenfolge(u.aufzeichnung.aufrufe()), QStringList{erster});
+    EXPECT_EQ(u.memo.last(), QStringLiteral("2026-12-09 09:01:00 Ende Übertragung"));
+    EXPECT_EQ(u.liste.at(1).aktdatetime, QStringLiteral("2026-12-09 09:01:00"));
+    EXPECT_EQ(u.liste.at(2).aktdatetime, QStringLiteral("2026-12-09 09:00:00"));
+}
+
+TEST_F(Steuerung, simulatedTimeMovesOneMinutePerCycleWithoutWaiting) {
+    steuerung.setSimulierteZeit(true);
+    QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, [this](int ubcount) {
+        if (ubcount == 3) {
+            steuerung.Stoppen1Click();
+        }
+    });
+
+    steuerung.Starten1Click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 3; }, frist));
+    steuerung.warten();
+
+    QStringList beginn;
+    for (const Zyklusstatistik& z : u.statistik.zyklen()) {
+        beginn << z.datum;
+    }
+    EXPECT_EQ(beginn, (QStringList{QStringLiteral("09.12.2026 09:00:00"), QStringLiteral("09.12.2026 09:01:00"),
+                                   QStringLiteral("09.12.2026 09:02:00")}));
+    EXPECT_EQ(u.aufzeichnung.aufrufe().filter(QStringLiteral("Tischbelegung ")),
+              (QStringList{QStringLiteral("Tischbelegung 20261209090000 []"),
+                           QStringLiteral("Tischbelegung 20261209090100 []"),
+                           QStringLiteral("Tischbelegung 20261209090200 []")}));
+    EXPECT_EQ(u.uhr.jetzt(), um(9, 2, 0));
+    EXPECT_EQ(fertig, 3);
+    EXPECT_TRUE(steuerung.threadfrei());
+}
+
+} // namespace

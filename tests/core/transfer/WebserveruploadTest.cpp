@@ -1,0 +1,272 @@
+#include "transfer/Webserverupload.h"
+#include "TransferHilfen.h"
+#include "settings/TAblage.h"
+#include "transfer/Fehlerzustand.h"
+#include "transfer/Statistik.h"
+
+#include <gtest/gtest.h>
+
+using namespace quenda;
+using namespace quenda::test;
+
+namespace {
+
+const QString stempel = QStringLiteral("20261209090000");
+
+// Both display targets in directory mode, with storage roots that do not exist yet.
+class Upload : public ::testing::Test {
+protected:
+    Upload() {
+        ablage.aktiv = 1;
+        ablage.aktivpocko = 1;
+        ablage.anzweb = 1;
+        ablage.pocko = 1;
+        ablage.verzeichnis = ordner.dir.filePath(QStringLiteral("anzeige/"));
+        ablage.verzeichnispocko = ordner.dir.filePath(QStringLiteral("handy/"));
+        ablage.host = QStringLiteral(" https://anzeige.example ");
+        ablage.steuerdatei = QStringLiteral(" turnier ");
+        ablage.dbzkd = QStringLiteral("42");
+        statistik.neuerZyklus(QStringLiteral("09.12.2026 09:00:00"));
+    }
+
+    // A new instance, as each cycle (and each program start) makes one.
+    std::unique_ptr<Webserverupload> neu() {
+        return std::make_unique<Webserverupload>(ablage, ordner.tsdir, ordner.protokoll, statistik, fehler, ordner.uhr,
+                                                 http);
+    }
+    void datei(const QString& name, const QByteArray& inhalt = "x\r\n") { schreiben(ordner.pfad(name), inhalt); }
+    QString uploadOrdner(const QString& wurzel) const { return QDir(wurzel).filePath(QStringLiteral("zkd42/upload")); }
+    std::array<int, 5> zaehler() const { return statistik.zyklen().back().zaehler; }
+    QStringList offen(bool pocko) const {
+        const QString pfad = ordner.pfad(Webserverupload::offenDatei(pocko));
+        return QFile::exists(pfad) ? textdatei::lesen(pfad) : QStringList();
+    }
+
+    Arbeitsordner ordner;
+    TAblage ablage;
+    Statistik statistik;
+    Fehlerzustand fehler;
+    HttpMerken http;
+};
+
+struct Ziel {
+    const char* titel;
+    bool pocko;
+    int okSpalte;
+    int fehlerSpalte;
+    const char* wfehler;
+    const char* memoText;
+    QStringList unterordner; // of the data folder made on first use
+};
+
+const Ziel ziele[] = {
+    {"anzeige",
+     false,
+     3,
+     4,
+     "Verzeichnis zum Webserver nicht vorhanden!",
+     " Verzeichnis zum Webserver nicht vorhanden: ",
+     {QStringLiteral("images"), QStringLiteral("upload")}},
+    {"handy",
+     true,
+     1,
+     2,
+     "Verzeichnis zum Webserver (POCKO) nicht vorhanden!",
+     " Verzeichnis zum (Pocko)Webserver nicht vorhanden: ",
+     {QStringLiteral("upload")}},
+};
+
+class UploadZiel : public Upload, public ::testing::WithParamInterface<Ziel> {
+protected:
+    const QString& wurzel() const { return GetParam().pocko ? ablage.verzeichnispocko : ablage.verzeichnis; }
+    void senden(Webserverupload& upload, const QString& name, const QString& stempel, const QString& label) {
+        if (GetParam().pocko) {
+            upload.DateiPockoWebserverUpload(name, stempel, label);
+        } else {
+            upload.DateiWebserverUpload(name, stempel, label);
+        }
+    }
+};
+
+TEST_P(UploadZiel, missingStorageRootIsReportedCountedAndNotCreated) {
+    const Ziel& ziel = GetParam();
+    datei(QStringLiteral("spiele_0001_01_01.txt"));
+
+    senden(*neu(), QStringLiteral("spiele_0001_01_01.txt"), stempel, QStringLiteral("Aktualisierung"));
+
+    EXPECT_FALSE(QFileInfo::exists(wurzel()));
+    std::array<int, 5> erwartet{};
+    erwartet[static_cast<size_t>(ziel.fehlerSpalte - 1)] = 1;
+    EXPECT_EQ(zaehler(), erwartet);
+    EXPECT_EQ(fehler.wfehler(), QString::fromUtf8(ziel.wfehler));
+    EXPECT_EQ(fehler.wmeldung(), wurzel());
+    const QString zeile = ordner.L() + QString::fromUtf8(ziel.memoText) + wurzel();
+    EXPECT_EQ(ordner.memo, QStringList{zeile});
+    EXPECT_TRUE(ordner.log().contains(zeile));
+}
+
+TEST_P(UploadZiel, dataFolderIsMadeOnFirstUseAndTheCopyArrivesWhole) {
+    const Ziel& ziel = GetParam();
+    QDir().mkpath(wurzel());
+    datei(QStringLiteral("tabelle_0001_01.txt"), "erste\r\n");
+
+    const auto upload = neu();
+    senden(*upload, QStringLiteral("tabelle_0001_01.txt"), stempel, QStringLiteral("Ersterstellung"));
+    // The next cycle replaces nothing: it sends under its own stamp.
+    datei(QStringLiteral("tabelle_0001_01.txt"), "zweite\r\n");
+    senden(*upload, QStringLiteral("tabelle_0001_01.txt"), QStringLiteral("20261209090100"),
+           QStringLiteral("Aktualisierung"));
+
+    EXPECT_EQ(inhaltVon(QDir(wurzel()).filePath(QStringLiteral("zkd42"))), ziel.unterordner);
+    // Nothing but the delivered files: no temporary copy is left beside them.
+    EXPECT_EQ(inhaltVon(uploadOrdner(wurzel())), (QStringList{QStringLiteral("20261209090000_tabelle_0001_01.txt"),
+                                                              QStringLiteral("20261209090100_tabelle_0001_01.txt")}));
+    EXPECT_EQ(lesen(QDir(uploadOrdner(wurzel())).filePath(QStringLiteral("20261209090000_tabelle_0001_01.txt"))),
+              QByteArray("erste\r\n"));
+    EXPECT_EQ(lesen(QDir(uploadOrdner(wurzel())).filePath(QStringLiteral("20261209090100_tabelle_0001_01.txt"))),
+              QByteArray("zweite\r\n"));
+    EXPECT_EQ(zaehler()[static_cast<size_t>(ziel.okSpalte - 1)], 2);
+    EXPECT_TRUE(ordner.log().contains(ordner.L() + QStringLiteral(" Ersterstellung: tabelle_0001_01.txt")));
+    EXPECT_TRUE(fehler.wfehler().isEmpty());
+    EXPECT_TRUE(ordner.memo.isEmpty());
+}
+
+TEST_P(UploadZiel, failedDeliveryIsSentAgainOnceTheRootExistsEvenAfterARestart) {
+    const Ziel& ziel = GetParam();
+    const QStringList namen{QStringLiteral("spiele_0001_01_01.txt"), QStringLiteral("tabelle_0001_01.txt"),
+                            QStringLiteral("teilnehmer_0005.txt")};
+    for (const QString& name : namen) {
+        datei(name, name.toUtf8());
+    }
+    {
+        const auto upload = neu();
+        for (const QString& name : namen) {
+            senden(*upload, name, stempel, QStringLiteral("Aktualisierung"));
+        }
+        // Still missing: nothing is tried and nothing counted again.
+        upload->offeneNachsenden(QStringLiteral("20261209090030"));
+    }
+    EXPECT_EQ(offen(ziel.pocko), namen);
+    EXPECT_EQ(zaehler()[static_cast<size_t>(ziel.fehlerSpalte - 1)], 3);
+    EXPECT_TRUE(offen(!ziel.pocko).isEmpty());
+
+    // The participant list is no longer produced; the root comes back; the program was restarted.
+    QFile::remove(ordner.pfad(QStringLiteral("teilnehmer_0005.txt")));
+    QDir().mkpath(wurzel());
+    ordner.uhr.vorstellen(60);
+    neu()->offeneNachsenden(QStringLiteral("20261209090100"));
+
+    EXPECT_EQ(inhaltVon(uploadOrdner(wurzel())), (QStringList{QStringLiteral("20261209090100_spiele_0001_01_01.txt"),
+                                                              QStringLiteral("20261209090100_tabelle_0001_01.txt")}));
+    EXPECT_EQ(lesen(QDir(uploadOrdner(wurzel())).filePath(QStringLiteral("20261209090100_tabelle_0001_01.txt"))),
+              QByteArray("tabelle_0001_01.txt"));
+    EXPECT_EQ(zaehler()[static_cast<size_t>(ziel.okSpalte - 1)], 2);
+    EXPECT_TRUE(offen(ziel.pocko).isEmpty());
+    const QString label = ziel.pocko ? QStringLiteral(" Nachlieferung (POCKO): ") : QStringLiteral(" Nachlieferung: ");
+    EXPECT_TRUE(ordner.log().contains(ordner.L() + label + QStringLiteral("spiele_0001_01_01.txt")));
+
+    // Delivered once: the next cycle has nothing left to send.
+    neu()->offeneNachsenden(QStringLiteral("20261209090200"));
+    EXPECT_EQ(inhaltVon(uploadOrdner(wurzel())).size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ziele, UploadZiel, ::testing::ValuesIn(ziele),
+                         [](const auto& info) { return std::string(info.param.titel); });
+
+TEST_F(Upload, starterListsNeverGoToThePhones) {
+    QDir().mkpath(ablage.verzeichnispocko);
+    datei(QStringLiteral("starter_0001_01.txt"));
+
+    neu()->DateiPockoWebserverUpload(QStringLiteral("starter_0001_01.txt"), stempel, QStringLiteral("Ersterstellung"));
+
+    EXPECT_FALSE(QFileInfo::exists(QDir(ablage.verzeichnispocko).filePath(QStringLiteral("zkd42"))));
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{}));
+}
+
+TEST_F(Upload, configurationTransferToAMissingRootIsAFailure) {
+    datei(QStringLiteral("config_quenda.xml"));
+
+    neu()->DateiWebserver(QStringLiteral("config_quenda.xml"));
+
+    EXPECT_FALSE(QFileInfo::exists(ablage.verzeichnis));
+    EXPECT_EQ(fehler.wfehler(), QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"));
+    EXPECT_EQ(fehler.wmeldung(), ablage.verzeichnis);
+    const QString zeile = ordner.L() + QStringLiteral(" Copy Fehler: ") +
+                          QDir::toNativeSeparators(ordner.pfad(QStringLiteral("config_quenda.xml")));
+    EXPECT_EQ(ordner.memo, QStringList{zeile});
+    EXPECT_TRUE(ordner.log().contains(zeile));
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{}));
+}
+
+TEST_F(Upload, configurationAndImagesGoToTheRootOfTheDataFolder) {
+    QDir().mkpath(ablage.verzeichnis);
+    datei(QStringLiteral("config_quenda.xml"), "<c/>");
+    datei(QStringLiteral("images/logo.png"), "png");
+
+    const auto upload = neu();
+    upload->DateiWebserver(QStringLiteral("config_quenda.xml"));
+    upload->DateiWebserver(QStringLiteral("images/logo.png"));
+
+    const QDir daten(QDir(ablage.verzeichnis).filePath(QStringLiteral("zkd42")));
+    EXPECT_EQ(lesen(daten.filePath(QStringLiteral("config_quenda.xml"))), QByteArray("<c/>"));
+    EXPECT_EQ(lesen(daten.filePath(QStringLiteral("images/logo.png"))), QByteArray("png"));
+    EXPECT_EQ(inhaltVon(daten.path()),
+              (QStringList{QStringLiteral("config_quenda.xml"), QStringLiteral("images"), QStringLiteral("upload")}));
+    EXPECT_TRUE(fehler.wfehler().isEmpty());
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{}));
+}
+
+TEST_F(Upload, httpUploadIsCountedByTheServersAnswerAndResentAfterAFailure) {
+    ablage.aktiv = 2;
+    ablage.pocko = 0;
+    datei(QStringLiteral("spiele_0001_01_01.txt"), "v1");
+    const QString url = QStringLiteral("https://anzeige.example/turnier/httppost.php");
+    const QString gesendet =
+        QDir::toNativeSeparators(ordner.pfad(QStringLiteral("20261209090000_spiele_0001_01_01.txt")));
+
+    http.antwort = false;
+    neu()->DateiWebserverUpload(QStringLiteral("spiele_0001_01_01.txt"), stempel, QStringLiteral("Ersterstellung"));
+
+    ASSERT_EQ(http.posts.size(), 1);
+    EXPECT_EQ(http.posts[0].url, url);
+    EXPECT_EQ(http.posts[0].datei, ordner.pfad(QStringLiteral("spiele_0001_01_01.txt")));
+    EXPECT_EQ(http.posts[0].servername, QStringLiteral("/zkd42/upload/20261209090000_spiele_0001_01_01.txt"));
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(fehler.wfehler(), QStringLiteral("Upload Fehler!"));
+    EXPECT_EQ(fehler.wmeldung(), gesendet);
+    EXPECT_EQ(ordner.memo, QStringList{ordner.L() + QStringLiteral(" Upload Fehler: ") + gesendet});
+    EXPECT_EQ(offen(false), QStringList{QStringLiteral("spiele_0001_01_01.txt")});
+
+    // The server is back: the next cycle sends the current version under its stamp, once.
+    http.antwort = true;
+    datei(QStringLiteral("spiele_0001_01_01.txt"), "v2");
+    neu()->offeneNachsenden(QStringLiteral("20261209090100"));
+    neu()->offeneNachsenden(QStringLiteral("20261209090200"));
+
+    ASSERT_EQ(http.posts.size(), 2);
+    EXPECT_EQ(http.posts[1].servername, QStringLiteral("/zkd42/upload/20261209090100_spiele_0001_01_01.txt"));
+    EXPECT_EQ(http.posts[1].inhalt, QByteArray("v2"));
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{0, 0, 1, 1, 0}));
+    EXPECT_TRUE(ordner.log().contains(
+        ordner.L() + QStringLiteral(" Upload vom Webserver: ") +
+        QDir::toNativeSeparators(ordner.pfad(QStringLiteral("20261209090100_spiele_0001_01_01.txt")))));
+    EXPECT_TRUE(offen(false).isEmpty());
+}
+
+TEST_F(Upload, httpConfigurationTransferNamesTheFileBelowTheDataFolder) {
+    ablage.aktiv = 2;
+    datei(QStringLiteral("images/logo.png"), "png");
+
+    neu()->DateiWebserver(QStringLiteral("images/logo.png"));
+    http.antwort = false;
+    neu()->DateiWebserver(QStringLiteral("images/logo.png"));
+
+    ASSERT_EQ(http.posts.size(), 2);
+    EXPECT_EQ(http.posts[0].servername, QStringLiteral("/zkd42/images/logo.png"));
+    EXPECT_EQ(http.posts[0].inhalt, QByteArray("png"));
+    EXPECT_EQ(fehler.wfehler(), QStringLiteral("Upload Fehler!"));
+    EXPECT_EQ(fehler.wmeldung(), QStringLiteral("images/logo.png"));
+    EXPECT_EQ(zaehler(), (std::array<int, 5>{}));
+}
+
+} // namespace
