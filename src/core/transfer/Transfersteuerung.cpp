@@ -60,9 +60,9 @@ void Transfersteuerung::Stoppen1Click() {
 }
 
 void Transfersteuerung::TimerSpieldatenTimer() {
-    // A cycle still runs, or its thread is not wound up yet (threadfrei turns true on the cycle thread
-    // before the wind-up reaches this thread): the tick is dropped.
-    if (!m_threadfrei.load() || m_thread) {
+    // Stopped, a cycle still runs, or its thread is not wound up yet (threadfrei turns true on the cycle
+    // thread before the wind-up reaches this thread): the tick is dropped.
+    if (!m_laeuft || !m_threadfrei.load() || m_thread) {
         return;
     }
     m_threadfrei = false;
