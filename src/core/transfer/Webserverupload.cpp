@@ -41,14 +41,13 @@ bool Webserverupload::datenordnerSichern(const QString& wurzel, bool mitImages) 
     if (wurzel.trimmed().isEmpty() || !QFileInfo(wurzel).isDir()) {
         return false;
     }
+    // The storage root itself must be there; the data folder and its subfolders are set up where missing,
+    // also when one was deleted by hand (otherwise every following cycle would fail on the copy).
     const QDir ordner(datenordner(wurzel));
-    if (!ordner.exists()) {
-        // Only a missing data folder is set up; the storage root itself must be there.
-        const bool ok = QDir().mkpath(ordner.filePath(QStringLiteral("upload"))) &&
-                        (!mitImages || QDir().mkpath(ordner.filePath(QStringLiteral("images"))));
-        if (!ok) {
-            throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner.path()));
-        }
+    const bool ok = QDir().mkpath(ordner.filePath(QStringLiteral("upload"))) &&
+                    (!mitImages || QDir().mkpath(ordner.filePath(QStringLiteral("images"))));
+    if (!ok) {
+        throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner.path()));
     }
     return true;
 }

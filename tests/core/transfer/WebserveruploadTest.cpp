@@ -131,6 +131,18 @@ TEST_P(UploadZiel, dataFolderIsMadeOnFirstUseAndTheCopyArrivesWhole) {
     EXPECT_TRUE(ordner.memo.isEmpty());
 }
 
+TEST_P(UploadZiel, uploadFolderDeletedByHandIsMadeAgain) {
+    QDir().mkpath(wurzel());
+    datei(QStringLiteral("tabelle_0001_01.txt"));
+    const auto upload = neu();
+    senden(*upload, QStringLiteral("tabelle_0001_01.txt"), stempel, QStringLiteral("Ersterstellung"));
+    ASSERT_TRUE(QDir(uploadOrdner(wurzel())).removeRecursively());
+
+    senden(*upload, QStringLiteral("tabelle_0001_01.txt"), QStringLiteral("20261209090100"),
+           QStringLiteral("Aktualisierung"));
+    EXPECT_EQ(inhaltVon(uploadOrdner(wurzel())), QStringList{QStringLiteral("20261209090100_tabelle_0001_01.txt")});
+}
+
 TEST_P(UploadZiel, failedDeliveryIsSentAgainOnceTheRootExistsEvenAfterARestart) {
     const Ziel& ziel = GetParam();
     const QStringList namen{QStringLiteral("spiele_0001_01_01.txt"), QStringLiteral("tabelle_0001_01.txt"),
