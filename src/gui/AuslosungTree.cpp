@@ -1,5 +1,7 @@
 #include "AuslosungTree.h"
 
+#include "Stil.h"
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -40,7 +42,7 @@ AuslosungTree::AuslosungTree(QWidget* parent) : QTreeWidget(parent), m_neu(neuBi
 }
 
 QColor AuslosungTree::farbe(int betrieb) {
-    return betrieb != 0 ? QColor(0x00, 0x80, 0x00) : QColor(0x00, 0x00, 0xFF);
+    return betrieb != 0 ? stil::betriebGruen : stil::freigabeBlau;
 }
 
 void AuslosungTree::aufbauen(const AuslosungsBaum& baum) {
