@@ -68,12 +68,14 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     ButtonVerzeichnis = new QPushButton(QStringLiteral("&Verzeichnis auswählen"), anzeige);
     EditHost = new QLineEdit(anzeige);
     EditSteuerdatei = new QLineEdit(anzeige);
+    EditToken = new QLineEdit(anzeige);
     auto* anzeigeLayout = new QFormLayout(anzeige);
     anzeigeLayout->addRow(CheckBoxAnzweb);
     anzeigeLayout->addRow(transport);
     anzeigeLayout->addRow(QStringLiteral("Verzeichnis"), mitKnopf(anzeige, EditVerzeichnis, ButtonVerzeichnis));
     anzeigeLayout->addRow(QStringLiteral("HOST (Internetadresse)"), EditHost);
     anzeigeLayout->addRow(QStringLiteral("Pfad von httppost.php"), EditSteuerdatei);
+    anzeigeLayout->addRow(QStringLiteral("Token (optional)"), EditToken);
 
     auto* handy = new QGroupBox(QStringLiteral("Ablage für ZKPOCKO (Präsentation auf Handy)"), this);
     CheckBoxPocko = new QCheckBox(QStringLiteral("Aktiviert"), handy);
@@ -82,6 +84,7 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     ButtonVerzeichnisPocko = new QPushButton(QStringLiteral("&Verzeichnis auswählen"), handy);
     EditHostPocko = new QLineEdit(handy);
     EditSteuerdateiPocko = new QLineEdit(handy);
+    EditTokenPocko = new QLineEdit(handy);
     EditImpressum = new QLineEdit(handy);
     EditDatenschutz = new QLineEdit(handy);
     auto* handyLayout = new QFormLayout(handy);
@@ -90,6 +93,7 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     handyLayout->addRow(QStringLiteral("Verzeichnis"), mitKnopf(handy, EditVerzeichnisPocko, ButtonVerzeichnisPocko));
     handyLayout->addRow(QStringLiteral("HOST (Internetadresse https://...)"), EditHostPocko);
     handyLayout->addRow(QStringLiteral("Pfad von httppost.php"), EditSteuerdateiPocko);
+    handyLayout->addRow(QStringLiteral("Token (optional)"), EditTokenPocko);
     handyLayout->addRow(QStringLiteral("URL für Impressum"), EditImpressum);
     handyLayout->addRow(QStringLiteral("URL für Datenschutz"), EditDatenschutz);
 
@@ -133,6 +137,12 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     EditImpressum->setText(ablage.impressum);
     EditDatenschutz->setText(ablage.datenschutz);
     EditZkd->setText(ablage.dbzkd);
+    EditToken->setText(ablage.token);
+    EditTokenPocko->setText(ablage.tokenpocko);
+    for (QLineEdit* geheim : {EditToken, EditTokenPocko}) {
+        geheim->setEchoMode(QLineEdit::PasswordEchoOnEdit);
+        geheim->setToolTip(QStringLiteral("Gemeinsames Geheimnis mit httppost.php; leer: ohne"));
+    }
     setMinimumWidth(560);
 }
 
@@ -150,6 +160,8 @@ TAblage TFormAblage::werte() const {
     w.steuerdateipocko = EditSteuerdateiPocko->text();
     w.impressum = EditImpressum->text();
     w.datenschutz = EditDatenschutz->text();
+    w.token = EditToken->text().trimmed();
+    w.tokenpocko = EditTokenPocko->text().trimmed();
     return w;
 }
 

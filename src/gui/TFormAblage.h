@@ -47,6 +47,7 @@ public:
     QPushButton* ButtonVerzeichnis;
     QLineEdit* EditHost;
     QLineEdit* EditSteuerdatei;
+    QLineEdit* EditToken;
 
     QCheckBox* CheckBoxPocko;
     QRadioButton* RadioVerzeichnisPocko;
@@ -55,6 +56,7 @@ public:
     QPushButton* ButtonVerzeichnisPocko;
     QLineEdit* EditHostPocko;
     QLineEdit* EditSteuerdateiPocko;
+    QLineEdit* EditTokenPocko;
     QLineEdit* EditImpressum;
     QLineEdit* EditDatenschutz;
 

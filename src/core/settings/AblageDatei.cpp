@@ -58,6 +58,8 @@ void ablageLesen(const QXmlStreamAttributes& a, TAblage& ablage) {
     wennVorhanden(a, "impressum", ablage.impressum);
     wennVorhanden(a, "datenschutz", ablage.datenschutz);
     ablage.dbzkd = text(a, "dbzkd");
+    ablage.token = text(a, "token");
+    ablage.tokenpocko = text(a, "token_px");
 }
 
 xmlkonfig::Element ablageElement(const TAblage& w, const QString& dbzkd) {
@@ -78,6 +80,13 @@ xmlkonfig::Element ablageElement(const TAblage& w, const QString& dbzkd) {
     attr("impressum", w.impressum);
     attr("datenschutz", w.datenschutz);
     attr("dbzkd", dbzkd);
+    // Written only when set, so files without a secret stay as older versions wrote them.
+    if (!w.token.isEmpty()) {
+        attr("token", w.token);
+    }
+    if (!w.tokenpocko.isEmpty()) {
+        attr("token_px", w.tokenpocko);
+    }
     return e;
 }
 

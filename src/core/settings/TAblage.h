@@ -21,6 +21,10 @@ struct TAblage {
     QString impressum;   // URL of the legal notice of the mobile pages
     QString datenschutz; // URL of the privacy page
     QString dbzkd;       // suffix of the tournament's data folder "zkd" + dbzkd on the targets
+    // Shared secrets of the control scripts (empty: none); without one, anyone who finds the script can
+    // write files to the webserver.
+    QString token;
+    QString tokenpocko;
 
     bool operator==(const TAblage&) const = default;
 };

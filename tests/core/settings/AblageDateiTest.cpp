@@ -248,3 +248,25 @@ TEST(AblagePruefung, aFolderNameMustNotLeaveTheStorageRoot) {
 }
 
 } // namespace
+
+TEST_F(AblageDatei, tokensAreWrittenLastOnlyWhenSetAndLoadBack) {
+    TAblage gespeichert = beispiel();
+    gespeichert.token = QStringLiteral("ge<heim>&\"");
+    gespeichert.tokenpocko = QStringLiteral("zwei");
+    Ablagesave(dir.path(), gespeichert, jetzt);
+    TAblage geladen;
+    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_EQ(geladen, gespeichert);
+    QFile f(pfad());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(xml.contains(QStringLiteral(R"(dbzkd="20261209101500" token=")"))) << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QStringLiteral(R"(" token_px="zwei"/>)"))) << xml.toStdString();
+
+    // A file without them (as every older one) clears a token held before.
+    schreiben(R"(<Turnier><ablage aktiv="2" pocko="1" aktiv_px="2" host="h"/></Turnier>)");
+    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_EQ(geladen.token, QString());
+    EXPECT_EQ(geladen.tokenpocko, QString());
+    EXPECT_TRUE(meldungen.texte.isEmpty());
+}
