@@ -6,8 +6,8 @@
 #include "draws/AusloList.h"
 #include "settings/TAblage.h"
 #include "transfer/Fehlerzustand.h"
-#include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
+#include "transfer/TINDY.h"
 #include "util/Ereignisprotokoll.h"
 
 #include <QMainWindow>
@@ -74,11 +74,11 @@ public:
     TAblage Ablage;
     Statistik statistik;  // ubcount, ubdate, ubhttp
     Fehlerzustand fehler; // wfehler, wmeldung
-    KeinHttpSender http;
 
     TDM dm; // the UI thread's own connection and query objects
     Ereignisprotokoll protokoll;
     GuiMeldungen meldungen;
+    TINDY http{meldungen}; // after meldungen, which it reports through
     Transfersteuerung* steuerung;
 
     // Widgets the tests and later features read.

@@ -8,8 +8,8 @@
 #include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
 #include "transfer/Fehlerzustand.h"
-#include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
+#include "transfer/TINDY.h"
 #include "transfer/Transfersteuerung.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/MeldungsAusgabe.h"
@@ -125,7 +125,7 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
         Qt::DirectConnection);
     Statistik statistik;
     Fehlerzustand fehler;
-    KeinHttpSender http;
+    TINDY http(meldungen);
     Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
     steuerung.setTurnier(kontext, ablage);
     steuerung.setFabrik(exportFabrik());

@@ -10,9 +10,16 @@ public:
     virtual ~HttpSender() = default;
     // Posts lokaleDatei under servername to url; true only when the server confirmed it.
     virtual bool HTTP_POST(const QString& url, const QString& lokaleDatei, const QString& servername) = 0;
+    // The same with the target's shared secret; an empty token sends exactly the plain post. Senders that
+    // know no secret (test doubles) post plainly.
+    virtual bool HTTP_POST_Token(const QString& url, const QString& lokaleDatei, const QString& servername,
+                                 const QString& token) {
+        (void)token;
+        return HTTP_POST(url, lokaleDatei, servername);
+    }
 };
 
-// Stands in until the HTTP(S) client is built: every upload fails with a clear message.
+// Stands in where no network is wanted: every upload fails.
 class KeinHttpSender : public HttpSender {
 public:
     bool HTTP_POST(const QString&, const QString&, const QString&) override { return false; }

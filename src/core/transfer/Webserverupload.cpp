@@ -72,7 +72,7 @@ void Webserverupload::DateiWebserverUpload(const QString& name, const QString& s
     }
     const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + ziel;
     const QString pfadText = QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel));
-    if (m_http.HTTP_POST(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername)) {
+    if (m_http.HTTP_POST_Token(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername, m_ablage.token)) {
         m_statistik.zaehlen(3);
         m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
         offenMerken(false, name, false);
@@ -121,7 +121,7 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
     m_protokoll.protokoll(L() + QStringLiteral(" ZIP-Add (Pocko): ") + QDir::toNativeSeparators(kopie));
 }
 
-void Webserverupload::DateiWebserver(const QString& name) {
+bool Webserverupload::DateiWebserver(const QString& name) {
     const QString lokal = QDir(m_tsdir).filePath(name);
     const QString pfadText = QDir::toNativeSeparators(lokal);
     if (m_ablage.aktiv == 1) {
@@ -129,19 +129,42 @@ void Webserverupload::DateiWebserver(const QString& name) {
             const QString ziel = QDir(datenordner(m_ablage.verzeichnis)).filePath(name);
             QDir().mkpath(QFileInfo(ziel).absolutePath()); // "images/..." names
             datei_kopieren(lokal, ziel);
-        } else {
-            // Reported as a failure, so that the configuration transfer does not claim success.
-            m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"), m_ablage.verzeichnis);
-            m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Copy Fehler: ") + pfadText);
+            return true;
         }
-        return;
+        // Reported as a failure, so that the configuration transfer does not claim success.
+        m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"), m_ablage.verzeichnis);
+        m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Copy Fehler: ") + pfadText);
+        return false;
     }
     const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + u'/' + name;
-    if (m_http.HTTP_POST(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername)) {
+    if (m_http.HTTP_POST_Token(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername, m_ablage.token)) {
         m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
-    } else {
-        m_fehler.setzen(QStringLiteral("Upload Fehler!"), name);
-        m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Upload Fehler: ") + pfadText);
+        return true;
+    }
+    m_fehler.setzen(QStringLiteral("Upload Fehler!"), name);
+    m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Upload Fehler: ") + pfadText);
+    return false;
+}
+
+void Webserverupload::HTTPZip(int anzahl) {
+    const QDir ordner(m_tsdir);
+    // Oldest first: the stamp leads the name. Archives of earlier failed cycles are sent again here.
+    const QStringList archive = ordner.entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name);
+    for (const QString& archiv : archive) {
+        const QString lokal = ordner.filePath(archiv);
+        const QString pfadText = QDir::toNativeSeparators(lokal);
+        const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + archiv;
+        if (m_http.HTTP_POST_Token(url(m_ablage.hostpocko, m_ablage.steuerdateipocko), lokal, servername,
+                                   m_ablage.tokenpocko)) {
+            m_statistik.zaehlen(1, anzahl);
+            const bool geloescht = QFile::remove(lokal);
+            m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver (Pocko): ") + pfadText +
+                                  (geloescht ? QString() : QStringLiteral(" DELETE nicht möglich")));
+        } else {
+            m_fehler.setzen(QStringLiteral("Upload Fehler (POCKO)!"), pfadText);
+            m_statistik.zaehlen(2, anzahl);
+            m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Upload Fehler (Pocko): ") + pfadText);
+        }
     }
 }
 

@@ -28,8 +28,12 @@ public:
 
     void DateiWebserverUpload(const QString& name, const QString& stempel, const QString& label);
     void DateiPockoWebserverUpload(const QString& name, const QString& stempel, const QString& label);
-    // Configuration, images and control files into the root of the beamer/screen data folder.
-    void DateiWebserver(const QString& name);
+    // Sends every archive of the working folder to the mobile-phone target, counting anzahl (the files of
+    // this cycle's archive) per archive; a sent archive is deleted, a failed one stays for the next cycle.
+    void HTTPZip(int anzahl);
+    // Configuration, images and control files into the root of the beamer/screen data folder. True when the
+    // file arrived.
+    bool DateiWebserver(const QString& name);
 
     // Sends again what failed in earlier cycles (the current kept version), while the target is reachable.
     void offeneNachsenden(const QString& stempel);
