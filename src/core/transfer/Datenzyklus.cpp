@@ -9,10 +9,13 @@
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Webserverupload.h"
+#include "transfer/ZipArchiv.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 
+#include <QDir>
+#include <QFile>
 #include <cstdlib>
 
 namespace quenda {
@@ -47,11 +50,14 @@ void Datenzyklus::Execute() {
     Webserverupload upload(m_u.ablage, m_u.kontext.tsdir, m_u.protokoll, m_u.statistik, m_u.fehler, m_u.uhr, m_u.http);
     Dateianlage staging(m_u.kontext.tsdir, m_u.ablage, upload, m_u.statistik, m_u.protokoll, m_u.uhr, m_u.resend);
     const bool pockoHttp = m_u.ablage.pocko == 1 && m_u.ablage.aktivpocko != 1;
+    std::unique_ptr<ZipArchiv> pockozipdatei;
     try {
         if (pockoHttp) {
-            m_u.protokoll.memoUndProtokoll(
-                L() + QStringLiteral(" Versand zum Webserver (POCKO) über HTTP(S) ist in dieser Version noch nicht "
-                                     "verfügbar."));
+            const QString stempel = zeitstempel14(m_u.uhr.jetzt());
+            pockozipdatei = std::make_unique<ZipArchiv>(
+                QDir(m_u.kontext.tsdir).filePath(stempel + QStringLiteral("_pockoupload.zip")));
+            upload.setArchiv(pockozipdatei.get());
+            m_u.protokoll.protokoll(L() + QStringLiteral(" ZIP-Datei Open ") + stempel);
         }
         TDM dm; // this thread's own connection, opened afresh so the cycle sees the current state
         dm.oeffnen(m_u.kontext.dbpath);
@@ -64,8 +70,36 @@ void Datenzyklus::Execute() {
     // Closing steps: they run whatever happened above.
     m_u.resend = false;
     Q_EMIT exporteEnde();
+    if (pockoHttp) {
+        upload.setArchiv(nullptr);
+        archivSenden(upload, std::move(pockozipdatei));
+    }
     Q_EMIT statistikNeu(m_u.statistik.zyklen());
     melden(L() + QStringLiteral(" Ende Übertragung"));
+}
+
+void Datenzyklus::archivSenden(Webserverupload& upload, std::unique_ptr<ZipArchiv> archiv) {
+    int anzahl = 0;
+    try {
+        if (archiv) {
+            anzahl = archiv->anzahl();
+            archiv->schliessen();
+            if (anzahl == 0) {
+                // libzip leaves no file for an empty archive; a file of that name from before goes as well.
+                QFile::remove(archiv->pfad());
+                m_u.protokoll.protokoll(L() + QStringLiteral(" Lösche Leere ZIP-Datei ") +
+                                        QDir::toNativeSeparators(archiv->pfad()));
+            }
+        }
+    } catch (const QuendaError& e) {
+        melden(L() + u' ' + e.message());
+    }
+    try {
+        // Also after a failed close: archives of earlier cycles still wait in the working folder.
+        upload.HTTPZip(anzahl);
+    } catch (const QuendaError& e) {
+        melden(L() + u' ' + e.message());
+    }
 }
 
 void Datenzyklus::melden(const QString& zeile) {

@@ -22,6 +22,7 @@ class MeldungsAusgabe;
 class Programmuhr;
 class Staging;
 class TDM;
+class ZipArchiv;
 struct TAblage;
 struct Turnierkontext;
 
@@ -68,6 +69,8 @@ Q_SIGNALS:
 private:
     void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
     void auslosungExportieren(Exporteure& exporteure, int position);
+    // Closes this cycle's archive (deleting it when empty) and sends every archive of the working folder.
+    void archivSenden(class Webserverupload& upload, std::unique_ptr<ZipArchiv> archiv);
     QString L() const;
     // Memo and event log in the error trap and the closing steps: a log that cannot be written must not
     // skip what follows.

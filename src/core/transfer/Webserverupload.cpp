@@ -108,7 +108,7 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
         return;
     }
     if (!m_archiv) {
-        // No archive for the phones over HTTP(S) in this version: counted as a failed send.
+        // No archive to add to (the cycle could not open one): counted as a failed send.
         m_fehler.setzen(QStringLiteral("Upload Fehler (POCKO)!"),
                         QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
         m_statistik.zaehlen(2);
