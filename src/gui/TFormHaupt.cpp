@@ -10,7 +10,9 @@
 #include "db/Turnierauswahl.h"
 #include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
+#include "transfer/Anzeigesteuerung.h"
 #include "transfer/Transfersteuerung.h"
+#include "transfer/Versionspruefung.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -171,6 +173,7 @@ void TFormHaupt::NeuTurnierDB() {
     TreeView1->clear();
     ChartUpdate({});
     menueFuerTransfer(false);
+    LogCheck();
 }
 
 int TFormHaupt::turwahl() {
@@ -246,6 +249,9 @@ void TFormHaupt::menueFuerTransfer(bool laeuft) {
     WebserverAblage1->setEnabled(verbunden && !laeuft);
     IntervallDatenaktualisierung1->setEnabled(verbunden && !laeuft);
     Datenbank1->setEnabled(!laeuft);
+    RefreshAnzeigeWebserver1->setEnabled(verbunden); // also while a transfer runs
+    LOGAnzeigeWebserver1->setEnabled(verbunden);
+    Update1->setEnabled(!laeuft);
 }
 
 void TFormHaupt::Starten1Click() {
@@ -278,6 +284,46 @@ void TFormHaupt::IntervallDatenaktualisierung1Click() {
 
 void TFormHaupt::Warnung() {
     FormWarnung->SetWarnung(fehler.wfehler(), fehler.wmeldung());
+}
+
+Anzeigesteuerung TFormHaupt::anzeigesteuerung() {
+    return Anzeigesteuerung(kontext, Ablage, protokoll, statistik, fehler, m_uhr, http);
+}
+
+void TFormHaupt::RefreshAnzeigeWebserver1Click() {
+    try {
+        anzeigesteuerung().RefreshAnzeige();
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message());
+    }
+}
+
+void TFormHaupt::LOGAnzeigeWebserver1Click(bool an) {
+    logAnzeigen(!an); // the tick shows what was read back, not the request
+    try {
+        logAnzeigen(anzeigesteuerung().LogOnOff_setzen(an));
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message());
+    }
+}
+
+void TFormHaupt::LogCheck() {
+    try {
+        logAnzeigen(anzeigesteuerung().LogCheck());
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message()); // the tick keeps its state
+    }
+}
+
+void TFormHaupt::logAnzeigen(bool an) {
+    LOGAnzeigeWebserver1->setChecked(an);
+    Label8->setVisible(an);
+}
+
+void TFormHaupt::Update1Click() {
+    Versionspruefung(http, meldungen)
+        .Update1Click(prgversion,
+                      versionsdienst_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath));
 }
 
 void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {

@@ -30,6 +30,7 @@ class TFormDB_connect;
 class TFormInfo;
 class TFormTurwahl;
 class TFormWarnung;
+class Anzeigesteuerung;
 class Transfersteuerung;
 
 // The main window, hub of the program (UI thread): connection step, menu, status display.
@@ -59,6 +60,12 @@ public:
     void IntervallDatenaktualisierung1Click();
     void ChartUpdate(const QList<quenda::Zyklusstatistik>& zyklen);
     void Warnung();
+    void RefreshAnzeigeWebserver1Click();
+    // an: the tick the action has just toggled to, the negation of the read-back state.
+    void LOGAnzeigeWebserver1Click(bool an);
+    // Reads the log mode back into the menu tick and Label8.
+    void LogCheck();
+    void Update1Click();
 
     // True while no transfer cycle runs.
     bool threadfrei() const;
@@ -130,6 +137,8 @@ private:
     void transferAnbinden();
     void menueFuerTransfer(bool laeuft);
     void memoKuerzen();
+    Anzeigesteuerung anzeigesteuerung();
+    void logAnzeigen(bool an);
 
     Programmuhr& m_uhr;
     QTimer* Timer1;

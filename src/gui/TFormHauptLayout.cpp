@@ -187,12 +187,13 @@ void TFormHaupt::menueAnlegen() {
     Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
     Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
 
-    for (QAction* spaeter : {Profile1, RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1, Prsentation2, Update1}) {
+    for (QAction* spaeter : {Profile1, Prsentation2}) {
         spaeter->setEnabled(false);
         spaeter->setToolTip(nochNichtVerfuegbar);
     }
     // Need a connected tournament first.
-    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1}) {
+    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1,
+                                    RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1}) {
         nachVerbindung->setEnabled(false);
     }
     connect(Starten1, &QAction::triggered, this, &TFormHaupt::Starten1Click);
@@ -202,6 +203,9 @@ void TFormHaupt::menueAnlegen() {
     connect(Datenbank1, &QAction::triggered, this, &TFormHaupt::Datenbank1Click);
     connect(Info1, &QAction::triggered, this, &TFormHaupt::Info1Click);
     connect(Handbuch1, &QAction::triggered, this, &TFormHaupt::Handbuch1Click);
+    connect(RefreshAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::RefreshAnzeigeWebserver1Click);
+    connect(LOGAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::LOGAnzeigeWebserver1Click);
+    connect(Update1, &QAction::triggered, this, &TFormHaupt::Update1Click);
 }
 
 void TFormHaupt::statusleisteAnlegen() {
