@@ -1,0 +1,123 @@
+#include "../core/http/HttpHilfen.h"
+#include "demo/Generator.h"
+#include "demo/Zeit.h"
+#include "settings/AblageDatei.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <zip.h>
+
+using namespace quenda;
+using namespace quenda::test;
+
+namespace {
+
+// Every file below a folder with its bytes, by relative path.
+QMap<QString, QByteArray> dateienUnter(const QString& ordner) {
+    QMap<QString, QByteArray> dateien;
+    QDirIterator it(ordner, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString pfad = it.next();
+        dateien.insert(QDir(ordner).relativeFilePath(pfad), lesen(pfad));
+    }
+    return dateien;
+}
+
+// The entries of the archives in a folder, as if unpacked there.
+QMap<QString, QByteArray> entpackt(const QString& ordner) {
+    QMap<QString, QByteArray> dateien;
+    for (const QString& name : QDir(ordner).entryList({QStringLiteral("*.zip")}, QDir::Files)) {
+        zip_t* z = zip_open(QFile::encodeName(QDir(ordner).filePath(name)).constData(), ZIP_RDONLY, nullptr);
+        if (!z) {
+            ADD_FAILURE() << "cannot open " << name;
+            continue;
+        }
+        for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+            zip_stat_t st;
+            zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
+            QByteArray inhalt(static_cast<qsizetype>(st.size), '\0');
+            zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
+            zip_fread(f, inhalt.data(), st.size);
+            zip_fclose(f);
+            dateien.insert(QStringLiteral("upload/") + QString::fromUtf8(st.name), inhalt);
+        }
+        zip_close(z);
+    }
+    return dateien;
+}
+
+// Two headless cycles of the same generated tournament, published with the given settings.
+QString laufen(const QString& ordner, const TAblage& werte) {
+    QDir().mkpath(ordner);
+    const QString db = QDir(ordner).filePath(QStringLiteral("turnier.sqlite"));
+    demo::Generator({1, demo::Groesse::Klein, demo::standardJetzt()}).erzeugen(db);
+    const QString tsdir = QDir(ordner).filePath(QStringLiteral("qnda001turnier"));
+    QDir().mkpath(tsdir);
+    TAblage ablage;
+    Ablagesave(tsdir, ablage, werte, QStringLiteral("e2e"), demo::standardJetzt());
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(ordner).filePath(QStringLiteral("xdg")));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUENDA_BINARY),
+            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
+             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("2"), QStringLiteral("--fake-time"),
+             QStringLiteral("2026-12-09 09:00:00")});
+    if (!p.waitForFinished(180000) || p.exitCode() != 0) {
+        ADD_FAILURE() << "quenda failed: " << p.readAllStandardError().toStdString();
+    }
+    EXPECT_TRUE(QDir(tsdir).entryList({QStringLiteral("*.zip")}).isEmpty()) << "every archive was sent";
+    return QString::fromUtf8(p.readAllStandardError());
+}
+
+TEST(HeadlessHttp, bothTargetsByHttpReceiveWhatDirectoryModeDelivers) {
+    QTemporaryDir dir;
+    const QString web = dir.filePath(QStringLiteral("web"));
+    const QString pocko = dir.filePath(QStringLiteral("pocko"));
+    QDir().mkpath(web);
+    QDir().mkpath(pocko);
+    TAblage verzeichnis;
+    verzeichnis.anzweb = 1;
+    verzeichnis.aktiv = 1;
+    verzeichnis.verzeichnis = web + u'/';
+    verzeichnis.pocko = 1;
+    verzeichnis.aktivpocko = 1;
+    verzeichnis.verzeichnispocko = pocko + u'/';
+    EXPECT_EQ(laufen(dir.filePath(QStringLiteral("verzeichnis")), verzeichnis), QString());
+
+    // Both targets through the control script on one server, with a shared secret.
+    PhpServer server;
+    server.steuern(QStringLiteral("token"), QStringLiteral("e2e-geheim"));
+    const QString handyWurzel = dir.filePath(QStringLiteral("handy"));
+    QDir().mkpath(handyWurzel);
+    TAblage http;
+    http.anzweb = 1;
+    http.aktiv = 2;
+    http.host = server.basis();
+    http.steuerdatei = QStringLiteral("web");
+    http.token = QStringLiteral("e2e-geheim");
+    http.pocko = 1;
+    http.aktivpocko = 2;
+    http.hostpocko = server.basis() + u' ';
+    http.steuerdateipocko = QStringLiteral(" web");
+    http.tokenpocko = QStringLiteral("e2e-geheim");
+    EXPECT_EQ(laufen(dir.filePath(QStringLiteral("http")), http), QString());
+
+    const QString zkd = QStringLiteral("/zkde2e");
+    const QMap<QString, QByteArray> anzeigeVerzeichnis = dateienUnter(web + zkd);
+    const QMap<QString, QByteArray> gesendet = dateienUnter(server.wurzel() + zkd);
+    ASSERT_TRUE(anzeigeVerzeichnis.contains(QStringLiteral("upload/20261209090000_auslodat.txt")));
+    QMap<QString, QByteArray> anzeigeHttp = gesendet;
+    anzeigeHttp.removeIf([](const auto& e) { return e.key().endsWith(QStringLiteral(".zip")); });
+    EXPECT_EQ(anzeigeHttp.keys(), anzeigeVerzeichnis.keys());
+    EXPECT_TRUE(anzeigeHttp == anzeigeVerzeichnis) << "same bytes";
+
+    const QMap<QString, QByteArray> handyVerzeichnis = dateienUnter(pocko + zkd);
+    const QMap<QString, QByteArray> handyHttp = entpackt(server.wurzel() + zkd + QStringLiteral("/upload"));
+    ASSERT_TRUE(handyVerzeichnis.contains(QStringLiteral("upload/20261209090000_auslodatpocko.txt")));
+    EXPECT_EQ(handyHttp.keys(), handyVerzeichnis.keys());
+    EXPECT_TRUE(handyHttp == handyVerzeichnis) << "same bytes";
+    EXPECT_TRUE(QFile::exists(server.wurzel() + zkd + QStringLiteral("/upload/20261209090000_pockoupload.zip")));
+}
+
+} // namespace
