@@ -37,9 +37,7 @@ class AnzeigeMenueTest : public QObject {
         QFile f(datei);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static bool angezeigt(const TFormHaupt& h) {
-        return h.LOGAnzeigeWebserver1->isChecked() && !h.Label8->isHidden();
-    }
+    static bool angezeigt(const TFormHaupt& h) { return h.LOGAnzeigeWebserver1->isChecked() && !h.Label8->isHidden(); }
     static bool ausgeblendet(const TFormHaupt& h) {
         return !h.LOGAnzeigeWebserver1->isChecked() && h.Label8->isHidden();
     }
