@@ -50,9 +50,9 @@ void Verbindung::oeffnen(const QString& pfad, Modus modus) {
     }
     if (!istSqliteDatei(pfad)) {
         if (istAccessDatei(pfad)) {
-            throw DatabaseError(QStringLiteral("Die Access-Datenbank %1 kann in dieser Version noch nicht gelesen "
-                                               "werden: der Leser für Access-Dateien fehlt noch.")
-                                    .arg(pfad));
+            // TDM reads Access files through snapshots of the importer; a bare connection cannot.
+            throw DatabaseError(
+                QStringLiteral("Die Access-Datenbank %1 kann nur über einen Schnappschuss gelesen werden.").arg(pfad));
         }
         throw DatabaseError(QStringLiteral("Die Datei %1 ist keine lesbare Turnier-Datenbank.").arg(pfad));
     }
