@@ -1,0 +1,283 @@
+#include "MdbTestHilfen.h"
+#include "db/MdbImport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cmath>
+
+using namespace mdbtest;
+
+namespace {
+
+// Every test of this executable finds the importer of this build, also when run by hand.
+const bool programmGesetzt = qputenv("QUENDA_MDBIMPORT", QUENDA_MDBIMPORT_PROGRAMM);
+
+// mdb-export's CSV: "," between fields, '"' around texts with "" inside, a line feed after each row
+// (texts keep their own line breaks).
+std::vector<QStringList> csvLesen(const QString& text) {
+    std::vector<QStringList> zeilen;
+    QStringList zeile;
+    QString feld;
+    bool inText = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (inText) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                feld.append(c);
+                ++i;
+            } else if (c == u'"') {
+                inText = false;
+            } else {
+                feld.append(c);
+            }
+        } else if (c == u'"') {
+            inText = true;
+        } else if (c == u',') {
+            zeile.append(std::exchange(feld, QString()));
+        } else if (c == u'\n') {
+            zeile.append(std::exchange(feld, QString()));
+            zeilen.push_back(std::exchange(zeile, QStringList()));
+        } else {
+            feld.append(c);
+        }
+    }
+    return zeilen;
+}
+
+// libmdb's date text for values outside about 1900-4637 (its own converter gives up there).
+const QString mdbExportDatumFehler = QStringLiteral("1900-01-00 00:00:00");
+
+bool gleich(const QVariant& wert, const QString& erwartet) {
+    switch (wert.typeId()) {
+    case QMetaType::UnknownType:
+        return erwartet.isEmpty(); // mdb-export prints NULL like ''
+    case QMetaType::LongLong:
+        // Yes/No: libmdb prints 1, Jet's true is -1.
+        return QString::number(wert.toLongLong()) == erwartet || (wert.toLongLong() == -1 && erwartet == u'1');
+    case QMetaType::Double: {
+        bool ok = false;
+        const double e = erwartet.toDouble(&ok);
+        return ok && std::fabs(e - wert.toDouble()) <= 1e-6 * std::max(1.0, std::fabs(e));
+    }
+    case QMetaType::QByteArray:
+        return wert.toByteArray().toHex().toUpper() == erwartet.toLatin1().toUpper();
+    default:
+        return wert.toString() == erwartet;
+    }
+}
+
+class Import : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(programmGesetzt);
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString pfad(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Import, everyTableOfTheSamplesMatchesMdbExportCellByCell) {
+    struct Probe {
+        const char* datei;
+        QStringList tabellenErwartet;
+        // Cells mdb-export cannot print (table, row, column): the dates the samples' texts announce.
+        std::map<std::tuple<QString, int, QString>, QString> grenzdaten;
+    };
+    const auto d = [](const char* t) { return QString::fromUtf8(t); };
+    const std::vector<Probe> proben = {
+        {"DateTestDatabase.mdb",
+         {d("DateTest")},
+         {{{d("DateTest"), 1, d("DateTimeCol")}, d("9999-01-01 00:00:00")},
+          {{d("DateTest"), 1, d("DateCol")}, d("9999-01-01 00:00:00")},
+          {{d("DateTest"), 1, d("TimeCol")}, d("9999-01-01 00:00:00")},
+          {{d("DateTest"), 2, d("DateTimeCol")}, d("1898-01-01 00:00:00")},
+          {{d("DateTest"), 2, d("DateCol")}, d("1899-01-01 00:00:00")},
+          {{d("DateTest"), 3, d("DateTimeCol")}, d("0632-01-01 00:00:00")},
+          {{d("DateTest"), 3, d("DateCol")}, d("0633-01-01 00:00:00")},
+          {{d("DateTest"), 3, d("TimeCol")}, d("0634-01-01 00:00:00")}}},
+        {"nwind.mdb",
+         {d("Order Details"), d("Orders"), d("Products"), d("Shippers"), d("Categories"), d("Customers"),
+          d("Employees"), d("Suppliers"), d("Umsätze")},
+         {}},
+    };
+    for (const Probe& probe : proben) {
+        const QString mdb = mdbtest::probe(probe.datei);
+        if (!QFile::exists(mdb)) {
+            GTEST_SKIP() << "the public sample files are not beside the checkout";
+        }
+        SCOPED_TRACE(probe.datei);
+        const QString ziel = pfad("probe.sqlite");
+        QFile::remove(ziel);
+        ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+        const auto tabellen = laufen(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdb});
+        ASSERT_TRUE(tabellen);
+        QStringList namen = QString::fromUtf8(*tabellen).split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(namen, probe.tabellenErwartet);
+        int grenzdatenGesehen = 0, nullGesehen = 0, jaGesehen = 0;
+        for (const QString& name : namen) {
+            SCOPED_TRACE(name.toStdString());
+            const auto csv =
+                laufen(QStringLiteral("mdb-export"), {QStringLiteral("-T"), QStringLiteral("%Y-%m-%d %H:%M:%S"),
+                                                      QStringLiteral("-b"), QStringLiteral("hex"), mdb, name});
+            ASSERT_TRUE(csv);
+            std::vector<QStringList> erwartet = csvLesen(QString::fromUtf8(*csv));
+            ASSERT_FALSE(erwartet.empty());
+            const QStringList kopf = erwartet.front();
+            erwartet.erase(erwartet.begin());
+            const Tabelle t = tabelleLesen(ziel, name);
+            ASSERT_EQ(t.spalten, kopf);
+            ASSERT_EQ(t.zeilen.size(), erwartet.size());
+            for (size_t z = 0; z < t.zeilen.size(); ++z) {
+                for (int s = 0; s < kopf.size(); ++s) {
+                    const QVariant& wert = t.zeilen[z][s];
+                    QString soll = erwartet[z].value(s);
+                    const auto grenz = probe.grenzdaten.find({name, static_cast<int>(z), kopf[s]});
+                    if (grenz != probe.grenzdaten.end()) {
+                        EXPECT_EQ(soll, mdbExportDatumFehler);
+                        soll = grenz->second;
+                        ++grenzdatenGesehen;
+                    }
+                    nullGesehen += wert.isNull() ? 1 : 0;
+                    jaGesehen += wert.typeId() == QMetaType::LongLong && wert.toLongLong() == -1 ? 1 : 0;
+                    EXPECT_TRUE(gleich(wert, soll)) << "row " << z << ' ' << kopf[s].toStdString() << ": "
+                                                    << wert.toString().toStdString() << " vs " << soll.toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(grenzdatenGesehen, static_cast<int>(probe.grenzdaten.size()));
+        if (QString::fromUtf8(probe.datei) == u"nwind.mdb") {
+            EXPECT_GT(nullGesehen, 0);
+            EXPECT_GT(jaGesehen, 0) << "Products.Discontinued holds Yes values";
+        }
+    }
+}
+
+// mdb-export prints NULL and '' alike; the writer makes a file where we know which is which.
+TEST_F(Import, keepsNullApartFromEmptyTextAndStoresJetsOwnValues) {
+    const QString mdb = pfad("werte.mdb");
+    const QString langerMemo = QString(30000, QChar(u'ä')); // beyond libmdb's default bind size in UTF-8
+    if (!QFile::exists(schreiberSkript())) {
+        GTEST_SKIP() << "the Jet writer is not beside the checkout";
+    }
+    ASSERT_TRUE(mdbAusPython(mdb, QStringLiteral(R"([('Werte', [('id','long'),('t','text'),('m','memo'),('b','bool'),
+        ('d','datetime'),('x','double'),('i','int'),('y','byte')], [
+        (1, '', '', True, 0.0, 1.5, -2, 255),
+        (2, None, None, False, None, None, None, None),
+        (3, 'Süd SÜD €', '%1', True, -1.25, -0.5, 32767, 0),
+        (4, 'a', 'b', False, 2958465.999988426, 0.1, -32768, 1),
+        (5, 'a', 'b', False, -657434.0, 0.0, 0, 0)])])")
+                                      .arg(langerMemo)));
+    const QString ziel = pfad("werte.sqlite");
+    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+    const Tabelle t = tabelleLesen(ziel, QStringLiteral("Werte"));
+    EXPECT_EQ(t.typen, QStringList({QStringLiteral("INTEGER"), QStringLiteral("TEXT"), QStringLiteral("TEXT"),
+                                    QStringLiteral("INTEGER"), QStringLiteral("DATETIME"), QStringLiteral("REAL"),
+                                    QStringLiteral("INTEGER"), QStringLiteral("INTEGER")}));
+    const QVariant null;
+    const auto s = [](const char* text) { return QVariant(QString::fromUtf8(text)); };
+    const auto g = [](qint64 zahl) { return QVariant(zahl); };
+    const Zeilen erwartet = {
+        {g(1), s(""), s(""), g(-1), s("1899-12-30 00:00:00"), QVariant(1.5), g(-2), g(255)},
+        {g(2), null, null, g(0), null, null, null, null},
+        {g(3), s("Süd SÜD €"), QVariant(langerMemo), g(-1), s("1899-12-29 06:00:00"), QVariant(-0.5), g(32767), g(0)},
+        {g(4), s("a"), s("b"), g(0), s("9999-12-31 23:59:59"), QVariant(0.1), g(-32768), g(1)},
+        {g(5), s("a"), s("b"), g(0), s("0100-01-01 00:00:00"), QVariant(0.0), g(0), g(0)},
+    };
+    ASSERT_EQ(t.zeilen.size(), erwartet.size());
+    for (size_t z = 0; z < erwartet.size(); ++z) {
+        for (size_t sp = 0; sp < erwartet[z].size(); ++sp) {
+            const QVariant& ist = t.zeilen[z][sp];
+            EXPECT_EQ(ist.isNull(), erwartet[z][sp].isNull()) << z << '/' << sp;
+            EXPECT_EQ(ist, erwartet[z][sp]) << z << '/' << sp << ": " << ist.toString().left(40).toStdString();
+        }
+    }
+}
+
+TEST_F(Import, damagedOrForeignFilesFailWithAReasonAndLeaveNoFile) {
+    const QString gut = pfad("gut.mdb");
+    if (!QFile::exists(schreiberSkript())) {
+        GTEST_SKIP() << "the Jet writer is not beside the checkout";
+    }
+    // Two tables over several data pages; the writer puts the catalog's rows at the end of the file.
+    ASSERT_TRUE(
+        mdbAusPython(gut, QStringLiteral("[('A', [('id','long'),('t','text')], [(i, 'Zeile %d' % i) for i in "
+                                         "range(3000)]), ('B', [('id','long')], [(i,) for i in range(500)])]")));
+    QFile f(gut);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = f.readAll();
+    constexpr int seite = 4096;
+    const qsizetype seiten = inhalt.size() / seite;
+    ASSERT_EQ(quenda::mdbImportieren(gut, pfad("gut.sqlite"), 60000), QString());
+    // The page holding the first rows of table A: a data page (type 1) right after A's definition.
+    qsizetype datenseite = 0;
+    for (qsizetype p = 3; p < seiten && !datenseite; ++p) {
+        datenseite = inhalt.at(p * seite) == 1 && inhalt.mid(p * seite + 4, 4) != QByteArray(4, '\0') ? p : 0;
+    }
+    ASSERT_GT(datenseite, 0);
+    const auto genullt = [&](qsizetype p) {
+        return QByteArray(inhalt).replace(p * seite, seite, QByteArray(seite, 0));
+    };
+    const struct {
+        const char* name;
+        QByteArray daten;
+    } faelle[] = {
+        {"truncated in the middle of a page", inhalt.left(inhalt.size() / 2 + 100)},
+        {"truncated at a page boundary (catalog lost)", inhalt.left((seiten - 2) * seite)},
+        {"one data page zeroed", genullt(datenseite)},
+        {"catalog definition page zeroed", genullt(2)},
+        {"text file renamed .mdb", QByteArray("Das ist keine Datenbank.\r\n")},
+        {"empty file", QByteArray()},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        const QString mdb = pfad("kaputt.mdb");
+        const QString ziel = pfad("kaputt.sqlite");
+        QFile k(mdb);
+        ASSERT_TRUE(k.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        k.write(fall.daten);
+        k.close();
+        const QString grund = quenda::mdbImportieren(mdb, ziel, 60000);
+        EXPECT_FALSE(grund.isEmpty());
+        EXPECT_FALSE(grund.contains(u'\n'));
+        EXPECT_FALSE(QFile::exists(ziel));
+        EXPECT_FALSE(QFile::exists(ziel + QString::fromLatin1(quenda::mdbImportTeilEndung)));
+    }
+}
+
+TEST_F(Import, theSnapshotHasTheSchemaIndexesStatisticsAndCollation) {
+    if (!QFile::exists(schreiberSkript())) {
+        GTEST_SKIP() << "the Jet writer is not beside the checkout";
+    }
+    const QString mdb = pfad("klein.mdb");
+    ASSERT_TRUE(
+        mdbAusPython(mdb, QStringLiteral("[('Verein', [('v_id','long'),('verein','text')], [(1,'TTC Süd'),"
+                                         "(2,'TTC SÜD')]), ('sb_ergebnisse', [('erg_id','long'),('syf_id','long'),"
+                                         "('status','long'),('sp_id','long')], [(1,2,4,1)])]")));
+    const QString ziel = pfad("klein.sqlite");
+    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+    const Tabelle indizes = tabelleLesen(ziel, QStringLiteral("sqlite_master"));
+    QStringList namen;
+    for (const auto& z : indizes.zeilen) {
+        if (z[0].toString() == u"index") {
+            namen.append(z[1].toString());
+        }
+    }
+    namen.sort();
+    EXPECT_EQ(namen, QStringList({QStringLiteral("ix_sb_ergebnisse_erg_id"), QStringLiteral("ix_sb_ergebnisse_sp_id"),
+                                  QStringLiteral("ix_sb_ergebnisse_syf_id_status"), QStringLiteral("ix_verein_v_id")}));
+    EXPECT_FALSE(tabelleLesen(ziel, QStringLiteral("sqlite_stat1")).zeilen.empty());
+    // Jet compares text without regard to case, beyond ASCII too.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(ziel).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    quenda::jet::registrieren(db);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM Verein WHERE verein = 'ttc süd'", -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 2);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
