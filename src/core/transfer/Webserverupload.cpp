@@ -114,11 +114,10 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
         m_statistik.zaehlen(2);
         return;
     }
-    const QString kopie = QDir(m_tsdir).filePath(ziel);
-    datei_kopieren(lokal, kopie);
-    m_archiv->hinzufuegen(kopie, ziel);
-    QFile::remove(kopie);
-    m_protokoll.protokoll(L() + QStringLiteral(" ZIP-Add (Pocko): ") + QDir::toNativeSeparators(kopie));
+    // The archive takes the bytes at once, so no stamped copy is made that a failure could leave behind.
+    m_archiv->hinzufuegen(lokal, ziel);
+    m_protokoll.protokoll(L() + QStringLiteral(" ZIP-Add (Pocko): ") +
+                          QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
 }
 
 bool Webserverupload::DateiWebserver(const QString& name) {
