@@ -1,11 +1,18 @@
 #include "export/Exportfabrik.h"
 
-#include "transfer/Exporteure.h"
+#include "export/Objdatenexport.h"
+#include "util/Ereignisprotokoll.h"
 
 namespace quenda {
 
-ExporteurFabrik exportFabrik() {
-    return [](TDM&, const Turnierkontext&, Staging&) { return std::make_unique<Exporteure>(); };
+ExporteurFabrik exportFabrik(Ereignisprotokoll* protokoll) {
+    return [protokoll](TDM& dm, const Turnierkontext& kontext, Staging& staging) -> std::unique_ptr<Exporteure> {
+        Objdatenexport::Protokoll zeile;
+        if (protokoll) {
+            zeile = [protokoll](const QString& text) { protokoll->protokoll(protokoll->mitZeit(text)); };
+        }
+        return std::make_unique<Objdatenexport>(dm, kontext, staging, std::move(zeile));
+    };
 }
 
 } // namespace quenda

@@ -1,0 +1,28 @@
+#include "export/Objdatenexport.h"
+
+#include "Turnierkontext.h"
+#include "transfer/Staging.h"
+#include "util/TextDatei.h"
+
+#include <QDebug>
+#include <QDir>
+
+namespace quenda {
+
+Objdatenexport::Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll)
+    : m_dm(dm), m_kontext(kontext), m_staging(staging), m_protokoll(std::move(protokoll)) {}
+
+void Objdatenexport::abgeben(const QString& name, const QStringList& zeilen, const QString& stempel, int ziel) {
+    textdatei::schreiben(QDir(m_kontext.tsdir).filePath(name), zeilen);
+    m_staging.DateiAnlage(name, stempel, ziel);
+}
+
+void Objdatenexport::protokollieren(const QString& text) const {
+    if (m_protokoll) {
+        m_protokoll(text);
+    } else {
+        qWarning().noquote() << text;
+    }
+}
+
+} // namespace quenda

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "transfer/Exporteure.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace quenda {
+
+class Staging;
+class TDM;
+struct Turnierkontext;
+
+// The data-file exporters of one cycle: each reads its rows through the cycle's query objects, writes its
+// file into the working folder and hands it to staging. Created and owned by the cycle thread.
+class Objdatenexport : public Exporteure {
+public:
+    // Receives one event-log line (without the time prefix) about data the exporters had to leave out.
+    using Protokoll = std::function<void(const QString&)>;
+
+    Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll = {});
+
+    // The game list of one group: one file per round with listed games, none when there are none.
+    void Objdaten_Spiele(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
+    // The ranked table of one round-robin group.
+    void Objdaten_Tabelle(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
+
+protected:
+    // Writes the lines as the named file into the working folder and hands it over; the file is gone
+    // afterwards.
+    void abgeben(const QString& name, const QStringList& zeilen, const QString& stempel, int ziel);
+    void protokollieren(const QString& text) const;
+
+    TDM& m_dm;
+    const Turnierkontext& m_kontext;
+    Staging& m_staging;
+
+private:
+    int gruppennummer(int syf_id);
+
+    Protokoll m_protokoll;
+};
+
+// Target selector of the draw exporters: 2 (mobile phone only) for a released draw, 3 (both) in operation.
+inline int zielVonBetrieb(int betrieb) {
+    return betrieb + 2;
+}
+
+} // namespace quenda
