@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, creates a demo tournament that is played live in the background and
-# starts Quenda beside it.
+# starts Quenda beside it on an Access file, the way users run it: the simulator plays the tournament in
+# a SQLite file, and every few seconds its state is written to turnier.mdb with the Jet writer and put in
+# place atomically (the tournament desk writing its database).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -8,21 +10,57 @@ cmake --preset release
 cmake --build --preset release
 
 demo_tool=build/release/tools/demo/quenda-demo
+mdbwriter="$PWD/../shared/tools/mdbwriter/mdbwriter.py"
 demo_dir="$PWD/demo"
-db="$demo_dir/turnier.sqlite"
+spiel="$demo_dir/turnier.sqlite" # the simulator's working state
+db="$demo_dir/turnier.mdb"       # what Quenda reads
 rm -rf "$demo_dir"
 mkdir -p "$demo_dir"
 # Start times are placed around the current time, so that the three-hour rule has something to show.
-"$demo_tool" generate --out "$db" --size medium --seed 1 --now "$(date '+%Y-%m-%d %H:%M:%S')"
+"$demo_tool" generate --out "$spiel" --size medium --seed 1 --now "$(date '+%Y-%m-%d %H:%M:%S')"
+
+# A consistent copy of the simulator's state (SQLite's backup), written as a Jet file and renamed over
+# the old one, so that Quenda never sees a half-written file.
+mdb_schreiben() {
+    python3 - "$spiel" "$demo_dir/.stand.sqlite" <<'PY'
+import sqlite3, sys
+quelle, ziel = sqlite3.connect(sys.argv[1]), sqlite3.connect(sys.argv[2])
+quelle.backup(ziel)
+ziel.close()
+PY
+    python3 "$mdbwriter" from-sqlite "$demo_dir/.stand.sqlite" "$demo_dir/.turnier.mdb.neu" >/dev/null
+    mv -f "$demo_dir/.turnier.mdb.neu" "$db"
+}
+if [ -f "$mdbwriter" ]; then
+    mdb_schreiben
+else
+    echo "Jet writer not found ($mdbwriter): the demo reads the SQLite file instead."
+    db="$spiel"
+fi
 
 # The tournament desk: one change every two seconds until this script ends.
-"$demo_tool" simulate "$db" --seconds 86400 --pause 2000 >"$demo_dir/simulator.log" 2>&1 &
+"$demo_tool" simulate "$spiel" --seconds 86400 --pause 2000 >"$demo_dir/simulator.log" 2>&1 &
 simulator=$!
-trap 'kill "$simulator" 2>/dev/null || true; wait "$simulator" 2>/dev/null || true' EXIT
-sleep 5 # a few games move before the program starts
+schreiber=""
+if [ "$db" != "$spiel" ]; then
+    # In its own process group, so that the end of the script also ends a conversion in progress.
+    export spiel db demo_dir mdbwriter
+    export -f mdb_schreiben
+    setsid bash -c 'while sleep 5; do mdb_schreiben || true; done' &
+    schreiber=$!
+fi
+aufhoeren() {
+    kill "$simulator" 2>/dev/null || true
+    [ -z "$schreiber" ] || kill -- "-$schreiber" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -f "$demo_dir/.stand.sqlite" "$demo_dir/.turnier.mdb.neu"
+}
+trap aufhoeren EXIT
+sleep 6 # a few games move (and reach the .mdb) before the program starts
 
 # Both display targets are published by copying into folders of the demo.
 tsdir="$demo_dir/qnda001turnier"
+mkdir -p "$demo_dir/web" "$demo_dir/pocko"
 "$demo_tool" ablage "$tsdir" --web "$demo_dir/web" --pocko "$demo_dir/pocko" >/dev/null
 
 echo "Demo database: $db (changes of the live simulator: $demo_dir/simulator.log)"
