@@ -61,6 +61,9 @@ void Datenzyklus::Execute() {
         }
         TDM dm; // this thread's own connection, opened afresh so the cycle sees the current state
         dm.oeffnen(m_u.kontext.dbpath);
+        if (!dm.importHinweis().isEmpty()) {
+            melden(L() + u' ' + dm.importHinweis()); // the previous snapshot of the Access file is used
+        }
         exporte(dm, staging, upload);
     } catch (const QuendaError& e) {
         melden(L() + u' ' + e.message());

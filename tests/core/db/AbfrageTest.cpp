@@ -305,7 +305,7 @@ TEST(Verbindung, openingReportsWhatIsWrongWithThePath) {
     }
 }
 
-TEST(Verbindung, accessFileIsNamedAsSuchUntilItsReaderExists) {
+TEST(Verbindung, accessFileIsNotOpenedDirectly) {
     const QString mdb = QStringLiteral(QUENDA_SOURCE_DIR "/../shared/fixtures/mdb/DateTestDatabase.mdb");
     if (!QFile::exists(mdb)) {
         GTEST_SKIP() << "sample Access files are not beside the checkout";
