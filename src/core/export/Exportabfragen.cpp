@@ -110,4 +110,9 @@ QString spiele(int syf_id, int typ) {
            QStringLiteral(" and erg.status in (0,1,2,3,33,22,5,4) ORDER BY syr.rd_nr, syf.grnr,erg.sp_id");
 }
 
+QString spielraster(int syf_id, int typ) {
+    return spiele(syf_id, typ)
+        .replace(QStringLiteral(", erg.s7, erg.sp_id FROM"), QStringLiteral(", erg.s7, erg.sp1, erg.sp2 FROM"));
+}
+
 } // namespace quenda::abfragen

@@ -22,5 +22,8 @@ QString starterfeld(int syf_id, int typ);
 
 // The listed games of the group (states 0, 1, 2, 3, 33, 22, 5, 4) by round, group and game id.
 QString spiele(int syf_id, int typ);
+// The same games for the game grid, whose select list ends in the two position columns sp1 and sp2
+// instead of sp_id.
+QString spielraster(int syf_id, int typ);
 
 } // namespace quenda::abfragen

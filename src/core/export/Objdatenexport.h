@@ -23,8 +23,12 @@ public:
 
     // The game list of one group: one file per round with listed games, none when there are none.
     void Objdaten_Spiele(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
+    // The starting field of a knock-out draw, one line per position.
+    void Objdaten_KOFeld(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
     // The ranked table of one round-robin group.
     void Objdaten_Tabelle(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
+    // The starters of one group and its game grid (the starters by position, then the games by position).
+    void Objdaten_Starterliste(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
 
 protected:
     // Writes the lines as the named file into the working folder and hands it over; the file is gone

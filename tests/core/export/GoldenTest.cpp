@@ -27,10 +27,14 @@ TEST_P(GoldenDateien, matchTheHandWrittenFilesByteForByte) {
     SCOPED_TRACE(g.beschreibung);
     Exportumfeld u;
     u.ex.Objdaten_Spiele(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
+    if (!g.gruppe) {
+        u.ex.Objdaten_KOFeld(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
+    }
     u.ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
     if (g.gruppe) {
         u.ex.Objdaten_Tabelle(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
     }
+    u.ex.Objdaten_Starterliste(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
 
     ASSERT_EQ(u.staging.namen(), g.dateien);
     for (const StagingMerken::Abgabe& a : u.staging.abgaben) {
@@ -57,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                              1,
                              true,
                              {QStringLiteral("spiele_0007_01_01_org.txt"), QStringLiteral("spiele_0007_01_02_org.txt"),
-                              QStringLiteral("spiele_0007_01_03_org.txt"), QStringLiteral("tabelle_0007_01_org.txt")},
+                              QStringLiteral("spiele_0007_01_03_org.txt"), QStringLiteral("tabelle_0007_01_org.txt"),
+                              QStringLiteral("starter_0007_01_org.txt"), QStringLiteral("spielraster_0007_01_org.txt")},
                              "tabspiele_0007_01.txt"},
                       Golden{"doubles group, al_bez empty, club and region",
                              9,
@@ -65,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                              2,
                              1,
                              true,
-                             {QStringLiteral("spiele_0009_02_01_org.txt"), QStringLiteral("tabelle_0009_02_org.txt")},
+                             {QStringLiteral("spiele_0009_02_01_org.txt"), QStringLiteral("tabelle_0009_02_org.txt"),
+                              QStringLiteral("starter_0009_02_org.txt"), QStringLiteral("spielraster_0009_02_org.txt")},
                              "tabspiele_0009_02.txt"},
                       Golden{"named knock-out draw with a bye, options NULL, released only",
                              8,
@@ -73,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                              1,
                              0,
                              false,
-                             {QStringLiteral("spiele_0008_01_01_org.txt"), QStringLiteral("spiele_0008_01_02_org.txt")},
+                             {QStringLiteral("spiele_0008_01_01_org.txt"), QStringLiteral("spiele_0008_01_02_org.txt"),
+                              QStringLiteral("kofeld_0008_org.txt"), QStringLiteral("starter_0008_01_org.txt"),
+                              QStringLiteral("spielraster_0008_01_org.txt")},
                              ""}),
     [](const ::testing::TestParamInfo<Golden>& info) { return "auslosung" + std::to_string(info.param.al_id); });
 
