@@ -29,6 +29,12 @@ public:
     void Objdaten_Tabelle(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
     // The starters of one group and its game grid (the starters by position, then the games by position).
     void Objdaten_Starterliste(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
+    // The game lines, "[TABELLE]" and the table lines gathered in tabspieleliste, as one file of the group.
+    void Objdaten_TabelleSpiele(int al_id, int syf_id, int betrieb, const QString& stempel) override;
+    // Every registered player or pair of a competition that has no released draw yet.
+    void Objdaten_Teilnehmerliste(int kn_id, int typ, const QString& stempel) override;
+    // Hands the message files the presentation editor left in the working folder to staging.
+    void Objdaten_Meldung(const QString& stempel) override;
 
 protected:
     // Writes the lines as the named file into the working folder and hands it over; the file is gone

@@ -35,6 +35,9 @@ TEST_P(GoldenDateien, matchTheHandWrittenFilesByteForByte) {
         u.ex.Objdaten_Tabelle(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
     }
     u.ex.Objdaten_Starterliste(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
+    if (g.gruppe) {
+        u.ex.Objdaten_TabelleSpiele(g.al_id, g.syf_id, g.betrieb, stempel);
+    }
 
     ASSERT_EQ(u.staging.namen(), g.dateien);
     for (const StagingMerken::Abgabe& a : u.staging.abgaben) {
@@ -62,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                              true,
                              {QStringLiteral("spiele_0007_01_01_org.txt"), QStringLiteral("spiele_0007_01_02_org.txt"),
                               QStringLiteral("spiele_0007_01_03_org.txt"), QStringLiteral("tabelle_0007_01_org.txt"),
-                              QStringLiteral("starter_0007_01_org.txt"), QStringLiteral("spielraster_0007_01_org.txt")},
+                              QStringLiteral("starter_0007_01_org.txt"), QStringLiteral("spielraster_0007_01_org.txt"),
+                              QStringLiteral("tabspiele_0007_01_org.txt")},
                              "tabspiele_0007_01.txt"},
                       Golden{"doubles group, al_bez empty, club and region",
                              9,
@@ -71,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                              1,
                              true,
                              {QStringLiteral("spiele_0009_02_01_org.txt"), QStringLiteral("tabelle_0009_02_org.txt"),
-                              QStringLiteral("starter_0009_02_org.txt"), QStringLiteral("spielraster_0009_02_org.txt")},
+                              QStringLiteral("starter_0009_02_org.txt"), QStringLiteral("spielraster_0009_02_org.txt"),
+                              QStringLiteral("tabspiele_0009_02_org.txt")},
                              "tabspiele_0009_02.txt"},
                       Golden{"named knock-out draw with a bye, options NULL, released only",
                              8,
@@ -84,5 +89,19 @@ INSTANTIATE_TEST_SUITE_P(
                               QStringLiteral("spielraster_0008_01_org.txt")},
                              ""}),
     [](const ::testing::TestParamInfo<Golden>& info) { return "auslosung" + std::to_string(info.param.al_id); });
+
+TEST(GoldenTeilnehmer, singlesAndDoublesMatchTheHandWrittenFiles) {
+    const std::pair<int, int> konkurrenzen[] = {{1, 1}, {2, 2}};
+    for (const auto& [kn_id, typ] : konkurrenzen) {
+        SCOPED_TRACE(kn_id);
+        Exportumfeld u;
+        u.ex.Objdaten_Teilnehmerliste(kn_id, typ, stempel);
+        const QString name = QStringLiteral("teilnehmer_000%1").arg(kn_id);
+        ASSERT_EQ(u.staging.namen(), QStringList{name + QStringLiteral("_org.txt")});
+        EXPECT_EQ(u.staging.abgaben.at(0).ziel, 3);
+        EXPECT_EQ(u.staging.abgaben.at(0).inhalt,
+                  dateiInhalt(testdaten(QStringLiteral("erwartet/") + name + QStringLiteral(".txt"))));
+    }
+}
 
 } // namespace
