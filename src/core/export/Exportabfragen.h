@@ -26,4 +26,11 @@ QString spiele(int syf_id, int typ);
 // instead of sp_id.
 QString spielraster(int syf_id, int typ);
 
+// The hall layouts of the tournament: hab_id, ha_lokal1, ha_lokal2, hab_bez, ha_x, ha_y.
+QString hallen(int t_id);
+// The tables of a hall layout with their occupancy by a game in state 2, 3, 22 or 33, or none.
+QString tische(int hab_id);
+// The game of one result with its players, label parts and set values; singles head when typ is 1.
+QString spieldaten(int erg_id, int typ);
+
 } // namespace quenda::abfragen

@@ -33,6 +33,13 @@ public:
     void Objdaten_TabelleSpiele(int al_id, int syf_id, int betrieb, const QString& stempel) override;
     // Every registered player or pair of a competition that has no released draw yet.
     void Objdaten_Teilnehmerliste(int kn_id, int typ, const QString& stempel) override;
+    // The hall layouts with the game on each table, and a file of its own for every table with a game.
+    void Objdaten_Tischbelegung(const QString& stempel) override;
+    // Opens the game row of one result in QSpieldaten; true when there is one.
+    bool Spieldaten(int erg_id, int typ);
+    // The twelve game fields of a per-table line (start numbers, regions and clubs by the draw's options),
+    // or eleven "|" when the game row is not found.
+    QString Tischdaten(int erg_id, int al_id, int typ);
     // Hands the message files the presentation editor left in the working folder to staging.
     void Objdaten_Meldung(const QString& stempel) override;
 
@@ -48,6 +55,7 @@ protected:
 
 private:
     int gruppennummer(int syf_id);
+    void hallenaufbau(int hab_id, QStringList& zeilen, const QString& stempel);
 
     Protokoll m_protokoll;
 };

@@ -2,6 +2,9 @@
 
 #include "util/QuendaError.h"
 
+#include <QStringList>
+#include <algorithm>
+
 namespace quenda {
 
 QString satz(const QString& wert) {
@@ -32,6 +35,18 @@ Baelle satzbaelle(const std::array<QString, 7>& saetze) {
         }
     }
     return summe;
+}
+
+QString satzausgabe(qint64 sg, qint64 sv, const std::array<QString, 7>& saetze) {
+    QStringList gespielt;
+    const qint64 anzahl = std::clamp<qint64>(sg + sv, 0, qint64(saetze.size()));
+    for (qint64 i = 0; i < anzahl; ++i) {
+        const QString ergebnis = satz(saetze[std::size_t(i)]);
+        if (!ergebnis.isEmpty()) {
+            gespielt.append(ergebnis);
+        }
+    }
+    return gespielt.isEmpty() ? QString() : u'[' + gespielt.join(u';') + u']';
 }
 
 } // namespace quenda

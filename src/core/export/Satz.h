@@ -18,4 +18,8 @@ struct Baelle {
 // The points of both players over the seven stored set values of one game.
 Baelle satzbaelle(const std::array<QString, 7>& saetze);
 
+// The set list of a game: "[" + the formatted sets among the first sg + sv values (at most seven), the
+// empty ones left out, joined by ";" + "]"; empty when no set remains.
+QString satzausgabe(qint64 sg, qint64 sv, const std::array<QString, 7>& saetze);
+
 } // namespace quenda

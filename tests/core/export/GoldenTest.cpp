@@ -104,4 +104,19 @@ TEST(GoldenTeilnehmer, singlesAndDoublesMatchTheHandWrittenFiles) {
     }
 }
 
+TEST(GoldenTischbelegung, aHallOfFourTablesMatchesTheHandWrittenFiles) {
+    Exportumfeld u;
+    u.ex.Objdaten_Tischbelegung(stempel);
+    ASSERT_EQ(u.staging.namen(), (QStringList{QStringLiteral("tischspiel_0005_04_org.txt"),
+                                              QStringLiteral("tischbelegung_0005_org.txt")}));
+    for (const StagingMerken::Abgabe& a : u.staging.abgaben) {
+        SCOPED_TRACE(a.name);
+        EXPECT_EQ(a.ziel, 3);
+        EXPECT_EQ(a.stempel, stempel);
+        EXPECT_EQ(a.inhalt,
+                  dateiInhalt(testdaten(QStringLiteral("erwartet/") + a.name.chopped(8) + QStringLiteral(".txt"))));
+    }
+    EXPECT_TRUE(u.log.isEmpty()) << u.log.join(u'\n');
+}
+
 } // namespace

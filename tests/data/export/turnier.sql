@@ -2,6 +2,7 @@
 -- Draw 7: singles group, unnamed (al_bez NULL), turopt 31, sglopt 15, in operation.
 -- Draw 8: singles knock-out "Endrunde" with a bye at position 2, turopt NULL, released only.
 -- Draw 9: doubles group, al_bez '', turopt 3, sglopt 7; one pair of one club, one of two clubs.
+-- Hall layout 5: table 3 holds a finished game, table 4 a running one, table 5 a planned one, table 6 is free.
 INSERT INTO turniere VALUES (1, 'Stadtmeisterschaft 2026');
 INSERT INTO Klassen VALUES (1, 1, 'Erwachsene');
 INSERT INTO Konkurrenz VALUES (1, 1, 'Herren A', '2026-12-09 09:00:00', 1), (2, 1, 'Mixed', '2026-12-09 10:00:00', 2);
@@ -31,7 +32,9 @@ INSERT INTO sy_spiel VALUES (1001, 11, 1, 2), (1002, 11, 3, 4), (1003, 12, 1, 3)
 
 INSERT INTO zd_halle VALUES (1, 'Sporthalle', 'Am Ring');
 INSERT INTO zd_hallenaufbau VALUES (5, 1, 'Aufbau A', 40, 20);
-INSERT INTO zd_tische VALUES (50, 5, 3, 10, 4, 1, 0), (51, 5, 4, 20, 4, 1, 0);
+INSERT INTO zd_tische VALUES (50, 5, 3, 10, 4, 1, 0), (51, 5, 4, 20, 4, 1, 0), (52, 5, 5, 30, 4, 1, 0),
+                             (53, 5, 6, 40, 4, 0, 1);
+INSERT INTO sb_tischbelegung VALUES (50, 1, 1), (51, 3, 1), (52, 5, 1);
 INSERT INTO tk_turnierhallen VALUES (1, 5);
 
 INSERT INTO sb_ergebnisse (erg_id, syf_id, sp_id, sp1, sp2, status, sg, sv, s1, s2, s3, s4, s5, s6, s7, gse,
@@ -40,7 +43,7 @@ VALUES (1, 70, 1001, 1, 2, 4, 3, 1, '7', '-9', '11', '5', NULL, NULL, NULL, 3, '
        (2, 70, 1002, 3, 4, 4, 0, 3, '-0', '-3', '-10', NULL, NULL, NULL, NULL, 0, NULL, NULL),
        (3, 70, 1003, 1, 3, 3, 1, 0, '4', NULL, NULL, NULL, NULL, NULL, NULL, NULL, '1899-12-30 11:15:00', 51),
        (4, 70, 1004, 2, 4, 4, 3, 2, '8', '-8', '9', '-13', '2', NULL, NULL, 3, '2026-12-09 00:00:00', NULL),
-       (5, 70, 1005, 1, 4, 0, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 4, '2026-12-09 12:45:30', NULL),
+       (5, 70, 1005, 1, 4, 22, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 4, '2026-12-09 12:45:30', 52),
        (6, 70, 1006, 2, 3, 9, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 3, NULL, NULL),
        (7, 90, 2001, 1, 2, 4, 1, 2, '-5', '11', '-7', NULL, NULL, NULL, NULL, 2, '2026-12-09 11:00:00', 50),
        (8, 80, 12101, 1, 2, 4, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 3, NULL, NULL),
