@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstdlib>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -19,7 +20,11 @@ constexpr qsizetype maxAntwort = 1024 * 1024;
 void curlStart() {
     // curl_global_init is not thread-safe in every libcurl version: once, before the first handle.
     static std::once_flag einmal;
-    std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(einmal, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        // Releases the TLS library's global state at exit; the cycle thread has ended by then.
+        std::atexit([] { curl_global_cleanup(); });
+    });
 }
 
 struct CurlFrei {
