@@ -1,5 +1,7 @@
 #include "ExportHilfen.h"
 
+#include "demo/FesteIds.h"
+#include "demo/Generator.h"
 #include "export/Satz.h"
 
 using namespace quenda;
@@ -106,6 +108,66 @@ TEST(Tischbelegung, aFaultyTableRowIsLoggedAndTheOtherTablesArePublished) {
     EXPECT_TRUE(zeilen.at(1).startsWith(QStringLiteral("TISCH|5|")));
     ASSERT_EQ(u.log.size(), 1);
     EXPECT_TRUE(u.log.at(0).contains(QStringLiteral("typ"))) << u.log.at(0);
+}
+
+// The generated tournament: its first hall layout has a game in every listed state and a finished one
+// that still occupies its table; a knock-out field of 16 with 3 byes.
+class Generiert : public ::testing::Test {
+protected:
+    void SetUp() override {
+        demo::Generator({1, demo::Groesse::Klein, demo::standardJetzt()}).erzeugen(kontext.dbpath);
+        QDir().mkpath(kontext.tsdir);
+        dm.oeffnen(kontext.dbpath);
+    }
+
+    QTemporaryDir dir;
+    Turnierkontext kontext{dir.filePath(QStringLiteral("demo.db")),
+                           static_cast<int>(demo::fest::turnier),
+                           {},
+                           dir.filePath(QStringLiteral("qnda")),
+                           {}};
+    TDM dm;
+    StagingMerken staging{kontext.tsdir};
+    QStringList log;
+    Objdatenexport ex{dm, kontext, staging, [this](const QString& zeile) { log.append(zeile); }};
+};
+
+TEST_F(Generiert, theHallFileLeavesOutTheFinishedGameAndEveryTableWithAGameGetsItsFile) {
+    ex.Objdaten_Tischbelegung(stempel);
+    EXPECT_TRUE(log.isEmpty()) << log.join(u'\n');
+    const QString halle = QStringLiteral("tischbelegung_0001_org.txt");
+    QStringList tische;
+    for (const QString& zeile : staging.zeilen(halle).mid(1)) {
+        const QStringList felder = zeile.split(u'|');
+        EXPECT_EQ(felder.size(), 14) << zeile.toStdString();
+        tische.append(felder.value(1));
+        if (felder.value(1) == QStringLiteral("3")) {
+            EXPECT_TRUE(zeile.endsWith(QStringLiteral("| Spiel in Planung |||||||22"))) << zeile.toStdString();
+        }
+    }
+    EXPECT_FALSE(tische.contains(QStringLiteral("4")));
+    EXPECT_TRUE(tische.contains(QStringLiteral("6")));
+    for (const char* tisch : {"01", "02", "05"}) {
+        const QString name = QStringLiteral("tischspiel_0001_%1_org.txt").arg(QString::fromLatin1(tisch));
+        ASSERT_TRUE(staging.namen().contains(name)) << name.toStdString();
+        EXPECT_EQ(staging.zeilen(name).value(0).split(u'|').size(), 14);
+    }
+    EXPECT_FALSE(staging.namen().contains(QStringLiteral("tischspiel_0001_03_org.txt")));
+    // Each hall layout has its own file, handed over after the per-table files of that layout.
+    const QStringList namen = staging.namen();
+    ASSERT_TRUE(namen.contains(QStringLiteral("tischbelegung_0002_org.txt")));
+    for (qsizetype i = namen.indexOf(halle); i < namen.size(); ++i) {
+        EXPECT_FALSE(namen.at(i).startsWith(QStringLiteral("tischspiel_0001_"))) << namen.at(i).toStdString();
+    }
+}
+
+TEST_F(Generiert, aKnockOutFieldOfSixteenWithThreeByesHasSixteenLines) {
+    ex.Objdaten_KOFeld(static_cast<int>(demo::fest::alHerrenAEndrunde), static_cast<int>(demo::fest::syfHerrenAKo), 1,
+                       1, stempel);
+    const QStringList zeilen = staging.zeilen(QStringLiteral("kofeld_0002_org.txt"));
+    ASSERT_EQ(zeilen.size(), 16);
+    // turopt 7: start number and region brackets stay empty, the club is empty.
+    EXPECT_EQ(zeilen.filter(QStringLiteral("|[] -------Freilos------- []||")).size(), 3);
 }
 
 } // namespace
