@@ -15,6 +15,10 @@ void GuiMeldungen::meldung(const QString& text) {
     }
 }
 
+void GuiMeldungen::hinweis(const QString& text) {
+    QMetaObject::invokeMethod(this, "zeigen", Qt::QueuedConnection, Q_ARG(QString, text));
+}
+
 void GuiMeldungen::zeigen(const QString& text) {
     QMessageBox::information(m_eltern, QStringLiteral("Quenda"), text);
 }

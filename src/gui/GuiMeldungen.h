@@ -15,6 +15,7 @@ class GuiMeldungen : public QObject, public MeldungsAusgabe {
 public:
     explicit GuiMeldungen(QWidget* eltern = nullptr);
     void meldung(const QString& text) override;
+    void hinweis(const QString& text) override;
 
 private Q_SLOTS:
     void zeigen(const QString& text);

@@ -51,7 +51,7 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
                 QStringLiteral("Meldung"),       QStringLiteral("Spielraster"),   QStringLiteral("Teilnehmer"),
                 QStringLiteral("Tabelle+Spiele")};
     steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
-    steuerung->setFabrik(exportFabrik(&protokoll));
+    steuerung->setFabrik(exportFabrik(&protokoll, &meldungen));
     layoutAnlegen();
     transferAnbinden();
     Memo1->clear();

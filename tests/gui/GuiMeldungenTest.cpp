@@ -41,6 +41,14 @@ private Q_SLOTS:
         QCOMPARE(gezeigt, QStringLiteral("Es ist eine Eingabe im Feld Turnier erforderlich."));
     }
 
+    void hintDoesNotWaitForTheBox() {
+        GuiMeldungen meldungen;
+        meldungen.hinweis(QStringLiteral("Tischbelegung: Zeile fehlerhaft")); // returns before any box is up
+        QString gezeigt;
+        naechsteBoxBestaetigen(&gezeigt);
+        QTRY_COMPARE(gezeigt, QStringLiteral("Tischbelegung: Zeile fehlerhaft"));
+    }
+
     void workerThreadWaitsUntilTheBoxIsConfirmed() {
         GuiMeldungen meldungen;
         QString gezeigt;

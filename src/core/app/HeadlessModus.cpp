@@ -128,7 +128,7 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     TINDY http(meldungen);
     Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
     steuerung.setTurnier(kontext, ablage);
-    steuerung.setFabrik(exportFabrik(&protokoll));
+    steuerung.setFabrik(exportFabrik(&protokoll, &meldungen));
     steuerung.setSimulierteZeit(!optionen.fakeZeit.isEmpty());
     steuerung.setResend(optionen.resend);
     QObject::connect(&steuerung, &Transfersteuerung::warnung, &steuerung,

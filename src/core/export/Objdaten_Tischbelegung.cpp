@@ -154,11 +154,14 @@ void Objdatenexport::hallenaufbau(int hab_id, QStringList& zeilen, const QString
                         stempel, alleZiele);
             }
         } catch (const QuendaError& e) {
-            // A row deleted while it was read is not worth a word; anything else goes to the event log, so
-            // that the other tables are still published.
+            // A row deleted while it was read is not worth a word; anything else is logged and shown without
+            // waiting for the box, so that the other tables are still published.
             if (e.message() != QStringLiteral("Datensatz ist gelöscht")) {
                 protokollieren(
                     QStringLiteral("Tischbelegung Hallenaufbau %1: %2").arg(QString::number(hab_id), e.message()));
+                if (m_hinweis) {
+                    m_hinweis(e.message());
+                }
             }
         }
     }

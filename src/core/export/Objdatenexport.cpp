@@ -9,8 +9,10 @@
 
 namespace quenda {
 
-Objdatenexport::Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll)
-    : m_dm(dm), m_kontext(kontext), m_staging(staging), m_protokoll(std::move(protokoll)) {}
+Objdatenexport::Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll,
+                               Hinweis hinweis)
+    : m_dm(dm), m_kontext(kontext), m_staging(staging), m_protokoll(std::move(protokoll)),
+      m_hinweis(std::move(hinweis)) {}
 
 void Objdatenexport::abgeben(const QString& name, const QStringList& zeilen, const QString& stempel, int ziel) {
     textdatei::schreiben(QDir(m_kontext.tsdir).filePath(name), zeilen);

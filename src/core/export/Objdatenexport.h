@@ -19,7 +19,11 @@ public:
     // Receives one event-log line (without the time prefix) about data the exporters had to leave out.
     using Protokoll = std::function<void(const QString&)>;
 
-    Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll = {});
+    // Receives a message for the user that must not hold the export (a faulty table occupancy row).
+    using Hinweis = std::function<void(const QString&)>;
+
+    Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& staging, Protokoll protokoll = {},
+                   Hinweis hinweis = {});
 
     // The game list of one group: one file per round with listed games, none when there are none.
     void Objdaten_Spiele(int al_id, int syf_id, int typ, int betrieb, const QString& stempel) override;
@@ -58,6 +62,7 @@ private:
     void hallenaufbau(int hab_id, QStringList& zeilen, const QString& stempel);
 
     Protokoll m_protokoll;
+    Hinweis m_hinweis;
 };
 
 // Target selector of the draw exporters: 2 (mobile phone only) for a released draw, 3 (both) in operation.

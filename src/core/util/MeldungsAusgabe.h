@@ -11,6 +11,8 @@ class MeldungsAusgabe {
 public:
     virtual ~MeldungsAusgabe() = default;
     virtual void meldung(const QString& text) = 0;
+    // A message the caller does not wait for (the box may still be open when this returns).
+    virtual void hinweis(const QString& text) { meldung(text); }
 };
 
 } // namespace quenda

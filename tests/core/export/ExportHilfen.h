@@ -105,7 +105,9 @@ public:
     TDM dm;
     StagingMerken staging{kontext.tsdir};
     QStringList log;
-    Objdatenexport ex{dm, kontext, staging, [this](const QString& zeile) { log.append(zeile); }};
+    QStringList hinweise;
+    Objdatenexport ex{dm, kontext, staging, [this](const QString& zeile) { log.append(zeile); },
+                      [this](const QString& text) { hinweise.append(text); }};
 };
 
 } // namespace quenda::test

@@ -108,6 +108,8 @@ TEST(Tischbelegung, aFaultyTableRowIsLoggedAndTheOtherTablesArePublished) {
     EXPECT_TRUE(zeilen.at(1).startsWith(QStringLiteral("TISCH|5|")));
     ASSERT_EQ(u.log.size(), 1);
     EXPECT_TRUE(u.log.at(0).contains(QStringLiteral("typ"))) << u.log.at(0);
+    ASSERT_EQ(u.hinweise.size(), 1) << "the user is told, without the export waiting for it";
+    EXPECT_TRUE(u.hinweise.at(0).contains(QStringLiteral("typ")));
 }
 
 // The generated tournament: its first hall layout has a game in every listed state and a finished one
