@@ -1,5 +1,7 @@
 #include "MiniTurnier.h"
 #include "db/TDM.h"
+#include "draws/Auslosungsabfragen.h"
+#include "export/Exportabfragen.h"
 #include "util/QuendaError.h"
 
 #include <QFile>
@@ -9,54 +11,6 @@
 using namespace quenda;
 
 namespace {
-
-const QString drawLabel = QStringLiteral(
-    "SELECT IIf(al.al_bez<>'',([kn].[kn_bez]+' '+IIf([al].[sy_typ]=1,'[RG]','[KO]')+' - '+[al].[al_bez]),([kn].[kn_"
-    "bez])+' '+IIf([al].[sy_typ]=1,'[RG]','[KO]')) AS kn_bez, al.* from al_conf al, konkurrenz kn where "
-    "al.kn_id=kn.kn_id  and al.al_id=");
-
-const QString starterEinzel = QStringLiteral(
-    "SELECT al_systemfeld.grnr, al_starterfeld.stf_id, al_starterfeld.posnr,"
-    "IIf(al_starterfeld.amkd_id<>111111,Spieler.name+', '+Spieler.vorname,'-------Freilos------- ') AS starter"
-    ", anmeldung.stnr, Verein.verein, zd_gebiete.zd_gebiet, al_starterfeld.sperre, "
-    "al_starterfeld.syf_id, al_starterfeld.stf_id, al_starterfeld.amkd_id "
-    "FROM ((al_starterfeld LEFT JOIN (((amklasse LEFT JOIN anmeldung ON amklasse.am_id = anmeldung.am_id) LEFT JOIN "
-    "Spieler ON anmeldung.sl_id = Spieler.sl_id) "
-    "LEFT JOIN Verein ON anmeldung.v_id = Verein.v_id) ON al_starterfeld.amkd_id = amklasse.amk_id) INNER JOIN "
-    "al_systemfeld ON al_starterfeld.syf_id = al_systemfeld.syf_id) LEFT JOIN zd_gebiete ON anmeldung.zdg_id = "
-    "zd_gebiete.zdg_id "
-    "WHERE al_systemfeld.syf_id=");
-
-const QString starterDoppel = QStringLiteral(
-    "SELECT al_systemfeld.grnr, al_starterfeld.stf_id, al_starterfeld.posnr,"
-    "IIf(al_starterfeld.amkd_id<>111111,[spieler].[name]+', '+[spieler].[vorname]+' - '+spieler_1.name+', "
-    "'+spieler_1.vorname,'-------Freilos------- ') AS starter"
-    ", "
-    "(anmeldung.stnr+'/'+anmeldung_1.stnr) as stnr, "
-    "IIf([verein].[verein]=verein_1.verein,[verein].[verein],[verein].[verein]+' - '+verein_1.verein) AS verein, "
-    "IIf(zd_gebiete.zd_gebiet=zd_gebiete_1.zd_gebiet,zd_gebiete.zd_gebiet,zd_gebiete.zd_gebiet+':'+zd_gebiete_1.zd_"
-    "gebiet) AS zd_gebiet, "
-    "al_starterfeld.sperre, al_starterfeld.syf_id, al_starterfeld.stf_id, al_starterfeld.amkd_id "
-    "FROM (al_starterfeld INNER JOIN al_systemfeld ON al_starterfeld.syf_id = al_systemfeld.syf_id) LEFT JOIN "
-    "((amdoppel LEFT JOIN (((anmeldung LEFT JOIN "
-    "Spieler ON anmeldung.sl_id = Spieler.sl_id) LEFT JOIN Verein ON anmeldung.v_id = Verein.v_id) LEFT JOIN "
-    "zd_gebiete ON anmeldung.zdg_id = zd_gebiete.zdg_id) ON "
-    "amdoppel.am_id1 = anmeldung.am_id) LEFT JOIN (((anmeldung AS anmeldung_1 LEFT JOIN Spieler AS Spieler_1 ON "
-    "anmeldung_1.sl_id = Spieler_1.sl_id) LEFT JOIN "
-    "Verein AS Verein_1 ON anmeldung_1.v_id = Verein_1.v_id) LEFT JOIN zd_gebiete AS zd_gebiete_1 ON "
-    "anmeldung_1.zdg_id = zd_gebiete_1.zdg_id) ON amdoppel.am_id2 = anmeldung_1.am_id) ON al_starterfeld.amkd_id = "
-    "amdoppel.amd_id "
-    "WHERE al_systemfeld.syf_id=");
-
-const QString auslosungen = QStringLiteral(
-    "SELECT Konkurrenz.kn_bez, Konkurrenz.kl_id, al_conf.al_bez, al_conf.sy_typ, Konkurrenz.typ, al_conf.al_id, "
-    "al_systemfeld.syf_id, al_systemfeld.grnr, al_conf.al_betrieb,IIF(al_conf.sy_typ=1,(select count(*) from "
-    "al_systemfeld syf where syf.al_id=al_conf.al_id), al_systemfeld.granz) as anz, (select count(*) from "
-    "sb_ergebnisse erg where erg.syf_id=al_systemfeld.syf_id and erg.status=4) AS splerl, (select count(*) from "
-    "sb_ergebnisse erg where erg.syf_id=al_systemfeld.syf_id and erg.status in (0,2,22,33,3)) AS sploff FROM "
-    "((al_conf INNER JOIN Konkurrenz ON al_conf.kn_id = Konkurrenz.kn_id) INNER JOIN al_systemfeld ON al_conf.al_id "
-    "= al_systemfeld.al_id) INNER JOIN Klassen ON Konkurrenz.kl_id = Klassen.kl_id WHERE Klassen.t_id=1 and "
-    "al_conf.al_freigabe=1 order by Konkurrenz.kl_id, al_conf.al_id, al_systemfeld.grnr");
 
 const QString konkurrenzen = QStringLiteral(
     "SELECT Konkurrenz.kn_id, Konkurrenz.kl_id, Konkurrenz.kn_bez, Konkurrenz.startdatetime, Konkurrenz.typ, (select "
@@ -96,20 +50,20 @@ TEST_F(Abfragen, drawLabelHasTheDrawNameOnlyWhenItIsNotEmpty) {
         const char* label;
     } faelle[] = {{7, "Herren A [RG]"}, {8, "Herren A [KO] - Endrunde"}, {9, "Mixed [RG]"}};
     for (const auto& f : faelle) {
-        tdm.SQLAbfrage2(drawLabel + QString::number(f.al_id));
+        tdm.SQLAbfrage2(abfragen::auslosungszeile(f.al_id));
         ASSERT_EQ(tdm.QuerySQL2.rowCount(), 1);
         EXPECT_EQ(tdm.QuerySQL2.feld(QStringLiteral("kn_bez")).alsText(), QString::fromLatin1(f.label));
         // al.* beside the alias: the draw's own columns stay readable, NULL options read as NULL.
         EXPECT_EQ(tdm.QuerySQL2.feld(QStringLiteral("AL_ID")).alsInt(), f.al_id);
     }
-    tdm.SQLAbfrage2(drawLabel + QStringLiteral("7"));
+    tdm.SQLAbfrage2(abfragen::auslosungszeile(7));
     EXPECT_EQ(tdm.QuerySQL2.feld(QStringLiteral("turopt")).alsInt(), 31);
     EXPECT_TRUE(tdm.QuerySQL2.feld(QStringLiteral("sglopt")).istNull());
     EXPECT_EQ(tdm.QuerySQL2.feld(QStringLiteral("sglopt")).alsText(), QString());
 }
 
 TEST_F(Abfragen, singlesStarterFieldKeepsByesThroughTheNestedLeftJoins) {
-    tdm.SQLAbfrage1(starterEinzel + QStringLiteral("70 order by al_starterfeld.posnr"));
+    tdm.SQLAbfrage1(abfragen::starterfeld(70, 1));
     Abfrage& q = tdm.QuerySQL1;
     ASSERT_EQ(q.rowCount(), 3);
     EXPECT_EQ(spalte(q, "starter"), QStringList({QStringLiteral("Müller, Jörg"), QStringLiteral("O'Neil, Anna"),
@@ -124,7 +78,7 @@ TEST_F(Abfragen, singlesStarterFieldKeepsByesThroughTheNestedLeftJoins) {
 }
 
 TEST_F(Abfragen, doublesStarterFieldJoinsPairsWithJetSemantics) {
-    tdm.SQLAbfrage1(starterDoppel + QStringLiteral("90 order by al_starterfeld.posnr"));
+    tdm.SQLAbfrage1(abfragen::starterfeld(90, 2));
     Abfrage& q = tdm.QuerySQL1;
     ASSERT_EQ(q.rowCount(), 2);
     // Clubs that differ only in letter case are one club; a NULL first name makes the whole name NULL.
@@ -138,7 +92,7 @@ TEST_F(Abfragen, doublesStarterFieldJoinsPairsWithJetSemantics) {
 }
 
 TEST_F(Abfragen, correlatedCountsAndIsNullWork) {
-    tdm.SQLAbfrage2(auslosungen);
+    tdm.SQLAbfrage2(abfragen::auslosungen(1));
     Abfrage& q = tdm.QuerySQL2;
     ASSERT_EQ(q.rowCount(), 2) << "draw 9 is not released";
     EXPECT_EQ(spalte(q, "al_id"), QStringList({QStringLiteral("7"), QStringLiteral("8")}));
@@ -212,7 +166,7 @@ TEST_F(Abfragen, dateTimeColumnsReadInGermanFormAlsoThroughJoins) {
 
 TEST_F(Abfragen, walkingQAuslosungKeepsItsPositionWhileQuerySQL2Runs) {
     Abfrage& q = tdm.QAuslosung;
-    q.setzeText(auslosungen);
+    q.setzeText(abfragen::auslosungen(1));
     q.oeffnen();
     q.first();
     const int zeilen = q.rowCount();
@@ -220,7 +174,7 @@ TEST_F(Abfragen, walkingQAuslosungKeepsItsPositionWhileQuerySQL2Runs) {
     QStringList gesehen;
     for (int i = 0; i < zeilen; ++i) {
         const int alId = q.feld(QStringLiteral("al_id")).alsInt();
-        tdm.SQLAbfrage2(drawLabel + QString::number(alId));
+        tdm.SQLAbfrage2(abfragen::auslosungszeile(alId));
         tdm.SQLAbfrage2(QStringLiteral("select al.* from al_conf al where al.al_id=0"));
         EXPECT_EQ(tdm.QuerySQL2.rowCount(), 0);
         gesehen.append(QString::number(alId) + u'/' + q.feld(QStringLiteral("syf_id")).alsText());
