@@ -13,7 +13,7 @@ QString nichtLadbarMeldung() {
     return QStringLiteral("XML-Datei konnte nicht geladen werden");
 }
 
-std::optional<QList<Element>> kinderLesen(const QString& pfad) {
+std::optional<QList<Element>> elementeLesen(const QString& pfad) {
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly)) {
         throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
@@ -21,14 +21,14 @@ std::optional<QList<Element>> kinderLesen(const QString& pfad) {
     // The whole document is checked before anything is returned: a file broken near its end must not
     // deliver the elements before the fault.
     QXmlStreamReader leser(&datei);
-    QList<Element> kinder;
+    QList<Element> elemente;
     int tiefe = 0;
     while (!leser.atEnd()) {
         leser.readNext();
         if (leser.isStartElement()) {
             ++tiefe;
-            if (tiefe == 2) {
-                kinder.append({leser.name().toString(), leser.attributes()});
+            if (tiefe >= 2) {
+                elemente.append({leser.name().toString(), leser.attributes(), tiefe - 1});
             }
         } else if (leser.isEndElement()) {
             --tiefe;
@@ -37,7 +37,15 @@ std::optional<QList<Element>> kinderLesen(const QString& pfad) {
     if (leser.hasError()) {
         return std::nullopt;
     }
-    return kinder;
+    return elemente;
+}
+
+std::optional<QList<Element>> kinderLesen(const QString& pfad) {
+    auto elemente = elementeLesen(pfad);
+    if (elemente) {
+        elemente->removeIf([](const Element& e) { return e.tiefe != 1; });
+    }
+    return elemente;
 }
 
 void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder) {

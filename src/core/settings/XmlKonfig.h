@@ -13,6 +13,7 @@ namespace quenda::xmlkonfig {
 struct Element {
     QString name;
     QXmlStreamAttributes attribute; // in document order
+    int tiefe = 1;                  // 1 = child of the root element
 };
 
 // The message shown when such a file is not well-formed.
@@ -21,6 +22,10 @@ QString nichtLadbarMeldung();
 // The children of the root element in document order; nothing when the file is not well-formed XML.
 // Throws IoError when the file cannot be read.
 std::optional<QList<Element>> kinderLesen(const QString& pfad);
+
+// Every element below the root element in document order (a parent before its children); nothing when the
+// file is not well-formed XML. Throws IoError when the file cannot be read.
+std::optional<QList<Element>> elementeLesen(const QString& pfad);
 
 // Writes the document (declaration with version 1.0 and encoding UTF-8, one element per line) and replaces
 // the file atomically, so a crash never leaves a truncated file. Throws IoError.
