@@ -5,10 +5,12 @@
 #include "TFormDB_connect.h"
 #include "TFormInfo.h"
 #include "TFormIntervall.h"
+#include "TFormPraesent.h"
 #include "TFormTurwahl.h"
 #include "TFormWarnung.h"
 #include "db/Turnierauswahl.h"
 #include "export/Exportfabrik.h"
+#include "presentation/Praesentationsmodell.h"
 #include "settings/AblageDatei.h"
 #include "transfer/Anzeigesteuerung.h"
 #include "transfer/Transfersteuerung.h"
@@ -46,10 +48,7 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
     QDir::setCurrent(exepath);
     prgversion = version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath);
     kontext.apppath = appdata_pfad() + QStringLiteral("/quenda20/");
-    objliste = {QStringLiteral("Spiele"),        QStringLiteral("Tabelle"),       QStringLiteral("Starterliste"),
-                QStringLiteral("Werbung"),       QStringLiteral("Tischbelegung"), QStringLiteral("Tisch Spiel"),
-                QStringLiteral("Meldung"),       QStringLiteral("Spielraster"),   QStringLiteral("Teilnehmer"),
-                QStringLiteral("Tabelle+Spiele")};
+    objliste = objektArten();
     steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
     steuerung->setFabrik(exportFabrik(&protokoll, &meldungen));
     layoutAnlegen();
@@ -83,6 +82,9 @@ void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     FormTurwahl = new TFormTurwahl(meldungen, this);
     fortschritt(30);
     fortschritt(40);
+    FormPraesent = new TFormPraesent(kontext, dm, meldungen, this);
+    FormPraesent->uebertragen = [this]() { BitBtn11Click(); };
+    FormPraesent->refresh = [this]() { RefreshAnzeigeWebserver1Click(); };
     fortschritt(60);
     fortschritt(80);
     FormInfo = new TFormInfo(prgversion, QCoreApplication::applicationFilePath(), this);

@@ -28,6 +28,7 @@ class Programmuhr;
 class AuslosungTree;
 class TFormDB_connect;
 class TFormInfo;
+class TFormPraesent;
 class TFormTurwahl;
 class TFormWarnung;
 class Anzeigesteuerung;
@@ -66,6 +67,10 @@ public:
     // Reads the log mode back into the menu tick and Label8.
     void LogCheck();
     void Update1Click();
+    // Opens the presentation editor (also while a transfer runs).
+    void Prsentation2Click();
+    // The editor's "Übertragung Konfiguration zum Webserver".
+    void BitBtn11Click();
 
     // True while no transfer cycle runs.
     bool threadfrei() const;
@@ -118,6 +123,7 @@ public:
     TFormTurwahl* FormTurwahl = nullptr;
     TFormInfo* FormInfo = nullptr;
     TFormWarnung* FormWarnung = nullptr;
+    TFormPraesent* FormPraesent = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -187,7 +187,7 @@ void TFormHaupt::menueAnlegen() {
     Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
     Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
 
-    for (QAction* spaeter : {Profile1, Prsentation2}) {
+    for (QAction* spaeter : {Profile1}) {
         spaeter->setEnabled(false);
         spaeter->setToolTip(nochNichtVerfuegbar);
     }
@@ -206,6 +206,7 @@ void TFormHaupt::menueAnlegen() {
     connect(RefreshAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::RefreshAnzeigeWebserver1Click);
     connect(LOGAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::LOGAnzeigeWebserver1Click);
     connect(Update1, &QAction::triggered, this, &TFormHaupt::Update1Click);
+    connect(Prsentation2, &QAction::triggered, this, &TFormHaupt::Prsentation2Click);
 }
 
 void TFormHaupt::statusleisteAnlegen() {

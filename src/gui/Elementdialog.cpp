@@ -1,0 +1,146 @@
+#include "Elementdialog.h"
+
+#include "util/MeldungsAusgabe.h"
+#include "util/QuendaError.h"
+#include "util/Routinen.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace quenda {
+
+namespace {
+
+QString bildDialog(QWidget* eltern) {
+    QFileDialog dialog(eltern, QStringLiteral("Bild Background laden"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Bild Background (*.jpg)"), QStringLiteral("Bild Background (*.bmp)"),
+                           QStringLiteral("Bild Background (*.png)")});
+    dialog.setDefaultSuffix(QStringLiteral("jpg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+Elementdialog::Elementdialog(const QString& titel, MeldungsAusgabe& meldungen, QWidget* parent)
+    : QDialog(parent), bildWaehlen(bildDialog), m_meldungen(meldungen) {
+    setWindowTitle(titel);
+    auto* layout = new QVBoxLayout(this);
+    m_inhalt = new QVBoxLayout;
+    layout->addLayout(m_inhalt);
+    auto* knoepfe = new QDialogButtonBox(this);
+    QPushButton* ok = knoepfe->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(knoepfe, &QDialogButtonBox::accepted, this, [this]() {
+        if (pruefen()) {
+            accept();
+        }
+    });
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(knoepfe);
+}
+
+void Elementdialog::grenzen(QSpinBox* feld, int unten, int oben) {
+    if (unten == 0 && oben == 0) {
+        feld->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    } else {
+        feld->setRange(unten, oben);
+    }
+}
+
+QSpinBox* Elementdialog::zahlfeld(QWidget* parent, int schritt, int unten, int oben) {
+    auto* feld = new QSpinBox(parent);
+    feld->setSingleStep(schritt);
+    feld->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    feld->setMinimumWidth(90);
+    grenzen(feld, unten, oben);
+    return feld;
+}
+
+QLineEdit* Elementdialog::bildzeile(QGridLayout* raster, int zeile, const QString& beschriftung) {
+    auto* feld = new QLineEdit(this);
+    auto* knopf = new QPushButton(QStringLiteral("Bild"), this);
+    knopf->setAutoDefault(false);
+    raster->addWidget(new QLabel(beschriftung, this), zeile, 0);
+    raster->addWidget(feld, zeile, 1);
+    raster->addWidget(knopf, zeile, 2);
+    connect(knopf, &QPushButton::clicked, this, [this, feld]() { bildUebernehmen(feld); });
+    return feld;
+}
+
+void Elementdialog::bildUebernehmen(QLineEdit* feld) {
+    const QString quelle = bildWaehlen(this);
+    if (quelle.isEmpty()) {
+        return;
+    }
+    const QString ordner = QDir(tsdir).filePath(QStringLiteral("images"));
+    if (!QDir().mkpath(ordner)) {
+        m_meldungen.meldung(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner));
+        return;
+    }
+    const QString name = QFileInfo(quelle).fileName();
+    try {
+        datei_kopieren(quelle, QDir(ordner).filePath(name));
+    } catch (const QuendaError& fehler) {
+        m_meldungen.meldung(fehler.message());
+        return;
+    }
+    feld->setText(name);
+}
+
+void Elementdialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* bildschirm = screen()) {
+        move(bildschirm->availableGeometry().center() - rect().center());
+    }
+}
+
+Lagefelder::Lagefelder(const QString& beschriftung, QWidget* parent) : QWidget(parent) {
+    x1 = Elementdialog::zahlfeld(this, 1, 0, 0);
+    y1 = Elementdialog::zahlfeld(this, 1, 0, 0);
+    b1 = Elementdialog::zahlfeld(this, 1, 0, 0);
+    h1 = Elementdialog::zahlfeld(this, 1, 0, 0);
+    auto* rechteck = new QLabel(beschriftung, this);
+    rechteck->setFrameShape(QFrame::Box);
+    rechteck->setLineWidth(2);
+    rechteck->setAlignment(Qt::AlignCenter);
+    rechteck->setMinimumSize(180, 90);
+    auto* raster = new QGridLayout(this);
+    auto feld = [this](const QString& text, QSpinBox* spin) {
+        auto* box = new QWidget(this);
+        auto* l = new QVBoxLayout(box);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(new QLabel(text, box));
+        l->addWidget(spin);
+        return box;
+    };
+    raster->addWidget(feld(QStringLiteral("Pos. Y"), y1), 0, 1, Qt::AlignHCenter);
+    raster->addWidget(feld(QStringLiteral("Pos. X"), x1), 1, 0, Qt::AlignVCenter);
+    raster->addWidget(rechteck, 1, 1);
+    raster->addWidget(feld(QStringLiteral("Höhe"), h1), 1, 2, Qt::AlignVCenter);
+    raster->addWidget(feld(QStringLiteral("Breite"), b1), 2, 1, Qt::AlignHCenter);
+}
+
+void Lagefelder::obereGrenzen(int breite, int hoehe) {
+    Elementdialog::grenzen(x1, 0, breite);
+    Elementdialog::grenzen(b1, 0, breite);
+    Elementdialog::grenzen(y1, 0, hoehe);
+    Elementdialog::grenzen(h1, 0, hoehe);
+}
+
+} // namespace quenda

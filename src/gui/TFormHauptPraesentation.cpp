@@ -1,0 +1,46 @@
+#include "TFormHaupt.h"
+
+#include "TFormPraesent.h"
+#include "presentation/Konfigurationstransfer.h"
+#include "presentation/Namensabfragen.h"
+#include "presentation/Praesentationsmodell.h"
+#include "transfer/Webserverupload.h"
+#include "util/Programmuhr.h"
+#include "util/QuendaError.h"
+
+#include <QPushButton>
+
+namespace quenda {
+
+void TFormHaupt::Prsentation2Click() {
+    Referenzlisten listen;
+    try {
+        listen = referenzlistenLaden(dm, kontext.dbturid);
+    } catch (const QuendaError& e) {
+        // The editor still opens: the configuration can be edited without the database's names.
+        fehlerZeigen(e.message());
+    }
+    FormPraesent->listenFuellen(objliste, listen);
+    FormPraesent->BitBtn11->setEnabled(!Ablage.dbzkd.isEmpty());
+    FormPraesent->setWindowState(FormPraesent->windowState() | Qt::WindowMaximized);
+    FormPraesent->exec();
+}
+
+void TFormHaupt::BitBtn11Click() {
+    // The failure state is not cleared first: a failure still pending from the transfer cycle also leads to
+    // the warning window.
+    Webserverupload upload(Ablage, kontext.tsdir, protokoll, statistik, fehler, m_uhr, http);
+    try {
+        konfigurationSenden(upload, kontext.tsdir);
+    } catch (const QuendaError& e) {
+        fehlerZeigen(e.message());
+        return;
+    }
+    if (!fehler.wfehler().isEmpty()) {
+        Warnung();
+    } else {
+        meldungen.meldung(QStringLiteral("Die Konfiguration wurde übertragen!"));
+    }
+}
+
+} // namespace quenda

@@ -1,0 +1,259 @@
+#include "TFormPraesent.h"
+
+#include "TFormAuslo_eg.h"
+#include "TFormBereich_eg.h"
+#include "TFormBildschirm_eg.h"
+#include "TFormEbene_eg.h"
+#include "TFormObjekt_eg.h"
+#include "Turnierkontext.h"
+#include "presentation/Knotentexte.h"
+#include "presentation/Namensabfragen.h"
+#include "util/MeldungsAusgabe.h"
+#include "util/QuendaError.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QShowEvent>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace quenda {
+
+namespace {
+
+constexpr int infoRolle = Qt::UserRole;
+
+} // namespace
+
+TFormPraesent::TFormPraesent(const Turnierkontext& kontext, TDM& dm, MeldungsAusgabe& meldungen, QWidget* parent)
+    : QDialog(parent), m_kontext(kontext), m_dm(dm), m_meldungen(meldungen) {
+    // FormCreate
+    setWindowTitle(QStringLiteral("Präsentation - Web"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    FormBildschirm_eg = new TFormBildschirm_eg(meldungen, this);
+    FormEbene_eg = new TFormEbene_eg(meldungen, this);
+    FormBereich_eg = new TFormBereich_eg(meldungen, this);
+    FormObjekt_eg = new TFormObjekt_eg(meldungen, this);
+    FormAuslo_eg = new TFormAuslo_eg(meldungen, this);
+    layoutAnlegen();
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TFormPraesent::TreeView1Change);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormPraesent::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TFormPraesent::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TFormPraesent::BitBtn4Click);
+    connect(BitBtn11, &QPushButton::clicked, this, [this]() {
+        if (uebertragen) {
+            uebertragen();
+        }
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this]() {
+        if (refresh) {
+            refresh();
+        }
+    });
+}
+
+TFormPraesent::~TFormPraesent() = default;
+
+void TFormPraesent::listenFuellen(const QStringList& objliste, const Referenzlisten& listen) {
+    FormObjekt_eg->artenFuellen(objliste);
+    FormAuslo_eg->listenFuellen(listen);
+}
+
+void TFormPraesent::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TFormPraesent::FormShow() {
+    m_namen = std::make_unique<Namensabfragen>(m_dm, m_kontext.dbturid);
+    for (Elementdialog* d : std::initializer_list<Elementdialog*>{FormBildschirm_eg, FormEbene_eg, FormBereich_eg,
+                                                                  FormObjekt_eg, FormAuslo_eg}) {
+        d->tsdir = m_kontext.tsdir;
+    }
+    praesentation.leeren();
+    TreeNeu();
+    ConfigLoad();
+    Anzeigedaten();
+}
+
+void TFormPraesent::done(int ergebnis) {
+    // FormClose: nothing of the model outlives the window but the file.
+    praesentation.leeren();
+    TreeView1->clear();
+    QDialog::done(ergebnis);
+}
+
+void TFormPraesent::TreeNeu() {
+    const QSignalBlocker sperre(TreeView1);
+    TreeView1->clear();
+    knotenAnfuegen(nullptr, TNodeInfo{}, QStringLiteral("Präsentation Turnier"));
+    TreeView1->expandAll();
+    TreeView1->setCurrentItem(nullptr);
+}
+
+namespace {
+
+// Adds the reader's elements to the tree under the most recent node of the level above.
+class Baumaufbau : public KonfigAufbau {
+public:
+    Baumaufbau(QTreeWidgetItem* wurzel,
+               std::function<QTreeWidgetItem*(QTreeWidgetItem*, const TNodeInfo&, const QString&)> anfuegen)
+        : m_anfuegen(std::move(anfuegen)) {
+        m_letzte[0] = wurzel;
+    }
+    void knoten(Ebenenstufe stufe, const TNodeInfo& info, const QString& text) override {
+        const auto ebene = static_cast<int>(stufe);
+        m_letzte[ebene] = m_anfuegen(m_letzte[ebene - 1], info, text);
+    }
+
+private:
+    std::function<QTreeWidgetItem*(QTreeWidgetItem*, const TNodeInfo&, const QString&)> m_anfuegen;
+    QTreeWidgetItem* m_letzte[6] = {}; // lastnode_bs … lastnode_asl, after the root
+};
+
+} // namespace
+
+void TFormPraesent::ConfigLoad() {
+    const QSignalBlocker sperre(TreeView1);
+    Baumaufbau aufbau(TreeView1->topLevelItem(0),
+                      [this](QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text) {
+                          return knotenAnfuegen(eltern, info, text);
+                      });
+    const Ladeergebnis ergebnis = praesentation.laden(m_kontext.tsdir, m_namen.get(), &aufbau);
+    TreeView1->expandAll();
+    TreeView1->setCurrentItem(nullptr);
+    if (ergebnis.status == Ladeergebnis::Status::NichtLadbar || ergebnis.status == Ladeergebnis::Status::Abgebrochen) {
+        m_meldungen.meldung(ergebnis.fehler);
+    }
+}
+
+void TFormPraesent::ConfigSave() {
+    try {
+        praesentation.speichern(m_kontext.dbturnier);
+    } catch (const QuendaError& fehler) {
+        m_meldungen.meldung(fehler.message());
+    }
+    WebImage->update();
+    Anzeigedaten();
+}
+
+QTreeWidgetItem* TFormPraesent::knotenAnfuegen(QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text) {
+    auto* knoten = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem(TreeView1);
+    knoten->setText(0, text);
+    knoten->setData(0, infoRolle, QVariantList{info.bs_id, info.eb_id, info.br_id, info.obj_id, info.asl_id});
+    if (eltern) {
+        eltern->setExpanded(true);
+    }
+    return knoten;
+}
+
+TNodeInfo TFormPraesent::nodeInfo(const QTreeWidgetItem* knoten) {
+    const QVariantList pfad = knoten ? knoten->data(0, infoRolle).toList() : QVariantList{};
+    if (pfad.size() != 5) {
+        return {};
+    }
+    return {pfad[0].toInt(), pfad[1].toInt(), pfad[2].toInt(), pfad[3].toInt(), pfad[4].toInt()};
+}
+
+QTreeWidgetItem* TFormPraesent::ausgewaehlt() const {
+    return TreeView1->currentItem();
+}
+
+TNodeInfo TFormPraesent::auswahlPfad() const {
+    const Praesentation& p = praesentation;
+    return {p.bildschirmID, p.ebeneID, p.bereichID, p.objektID, p.ausloID};
+}
+
+void TFormPraesent::TreeView1Change() {
+    if (QTreeWidgetItem* knoten = ausgewaehlt()) {
+        praesentation.auswaehlen(nodeInfo(knoten));
+    }
+    WebImage->update();
+    Anzeigedaten();
+}
+
+bool TFormPraesent::versuchen(const std::function<void()>& schritt) {
+    try {
+        schritt();
+        return true;
+    } catch (const QuendaError& fehler) {
+        m_meldungen.meldung(fehler.message());
+        return false;
+    }
+}
+
+void TFormPraesent::BitBtn2Click() {
+    if (!ausgewaehlt()) {
+        return;
+    }
+    switch (stufe(nodeInfo(ausgewaehlt()))) {
+    case Ebenenstufe::Wurzel:
+        return NeuerBildschirm();
+    case Ebenenstufe::Bildschirm:
+        return NeueEbene();
+    case Ebenenstufe::Ebene:
+        return NeuerBereich();
+    case Ebenenstufe::Bereich:
+        return NeuesObjekt();
+    case Ebenenstufe::Objekt:
+        return NeueAuslosung();
+    case Ebenenstufe::Auslosung:
+        return;
+    }
+}
+
+void TFormPraesent::BitBtn3Click() {
+    if (!ausgewaehlt()) {
+        return;
+    }
+    switch (stufe(nodeInfo(ausgewaehlt()))) {
+    case Ebenenstufe::Wurzel:
+        return;
+    case Ebenenstufe::Bildschirm:
+        return AendernBildschirm();
+    case Ebenenstufe::Ebene:
+        return AendernEbene();
+    case Ebenenstufe::Bereich:
+        return AendernBereich();
+    case Ebenenstufe::Objekt:
+        return AendernObjekt();
+    case Ebenenstufe::Auslosung:
+        return AendernAuslosung();
+    }
+}
+
+void TFormPraesent::BitBtn4Click() {
+    // Only a node without children can be deleted.
+    if (!ausgewaehlt() || ausgewaehlt()->childCount() > 0) {
+        return;
+    }
+    switch (stufe(nodeInfo(ausgewaehlt()))) {
+    case Ebenenstufe::Wurzel:
+        return;
+    case Ebenenstufe::Bildschirm:
+        return LoeschenBildschirm();
+    case Ebenenstufe::Ebene:
+        return LoeschenEbene();
+    case Ebenenstufe::Bereich:
+        return LoeschenBereich();
+    case Ebenenstufe::Objekt:
+        return LoeschenObjekt();
+    case Ebenenstufe::Auslosung:
+        return LoeschenAuslosung();
+    }
+}
+
+bool TFormPraesent::loeschenBestaetigt(const QString& frage) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Löschen"), frage, QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void TFormPraesent::knotenLoeschen() {
+    delete ausgewaehlt(); // the tree selects another node, which updates the selection state
+}
+
+} // namespace quenda
