@@ -6,6 +6,7 @@
 #include "TFormInfo.h"
 #include "TFormIntervall.h"
 #include "TFormPraesent.h"
+#include "TFormProfil.h"
 #include "TFormTurwahl.h"
 #include "TFormWarnung.h"
 #include "db/Turnierauswahl.h"
@@ -250,6 +251,7 @@ void TFormHaupt::menueFuerTransfer(bool laeuft) {
     Stoppen1->setEnabled(laeuft);
     WebserverAblage1->setEnabled(verbunden && !laeuft);
     IntervallDatenaktualisierung1->setEnabled(verbunden && !laeuft);
+    Profile1->setEnabled(verbunden && !laeuft);
     Datenbank1->setEnabled(!laeuft);
     RefreshAnzeigeWebserver1->setEnabled(verbunden); // also while a transfer runs
     LOGAnzeigeWebserver1->setEnabled(verbunden);
@@ -282,6 +284,11 @@ void TFormHaupt::IntervallDatenaktualisierung1Click() {
     } catch (const QuendaError& e) {
         fehlerZeigen(e.message());
     }
+}
+
+void TFormHaupt::Profile1Click() {
+    TFormProfil dialog(kontext, Ablage, meldungen, m_uhr, this);
+    dialog.exec();
 }
 
 void TFormHaupt::Warnung() {

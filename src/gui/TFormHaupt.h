@@ -59,6 +59,7 @@ public:
     void Stoppen1Click();
     void WebserverAblage1Click();
     void IntervallDatenaktualisierung1Click();
+    void Profile1Click();
     void ChartUpdate(const QList<quenda::Zyklusstatistik>& zyklen);
     void Warnung();
     void RefreshAnzeigeWebserver1Click();

@@ -46,8 +46,6 @@ QSplitter* splitter(Qt::Orientation richtung, QWidget* eltern) {
     return s;
 }
 
-const QString nochNichtVerfuegbar = QStringLiteral("Noch nicht verfügbar: kommt mit einer späteren Version.");
-
 } // namespace
 
 void TFormHaupt::layoutAnlegen() {
@@ -187,12 +185,8 @@ void TFormHaupt::menueAnlegen() {
     Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
     Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
 
-    for (QAction* spaeter : {Profile1}) {
-        spaeter->setEnabled(false);
-        spaeter->setToolTip(nochNichtVerfuegbar);
-    }
     // Need a connected tournament first.
-    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1,
+    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1, Profile1,
                                     RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1}) {
         nachVerbindung->setEnabled(false);
     }
@@ -200,6 +194,7 @@ void TFormHaupt::menueAnlegen() {
     connect(Stoppen1, &QAction::triggered, this, &TFormHaupt::Stoppen1Click);
     connect(WebserverAblage1, &QAction::triggered, this, &TFormHaupt::WebserverAblage1Click);
     connect(IntervallDatenaktualisierung1, &QAction::triggered, this, &TFormHaupt::IntervallDatenaktualisierung1Click);
+    connect(Profile1, &QAction::triggered, this, &TFormHaupt::Profile1Click);
     connect(Datenbank1, &QAction::triggered, this, &TFormHaupt::Datenbank1Click);
     connect(Info1, &QAction::triggered, this, &TFormHaupt::Info1Click);
     connect(Handbuch1, &QAction::triggered, this, &TFormHaupt::Handbuch1Click);

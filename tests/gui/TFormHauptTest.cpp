@@ -258,6 +258,7 @@ private Q_SLOTS:
         haupt->FormActivate();
         QVERIFY(haupt->Starten1->isEnabled());
         QVERIFY(!haupt->Stoppen1->isEnabled());
+        QVERIFY(haupt->Profile1->isEnabled());
 
         // An exporter that holds the cycle until the test lets it go.
         static std::atomic<bool> freigabe{false};
@@ -278,6 +279,7 @@ private Q_SLOTS:
         QVERIFY(haupt->Stoppen1->isEnabled());
         QVERIFY(!haupt->Datenbank1->isEnabled());
         QVERIFY(!haupt->WebserverAblage1->isEnabled());
+        QVERIFY(!haupt->Profile1->isEnabled());
         QVERIFY(haupt->Memo1->toPlainText().contains(QStringLiteral("Start Übertragung")));
 
         QTimer::singleShot(200, []() { freigabe = true; });
