@@ -96,9 +96,11 @@ public:
 
     static TNodeInfo nodeInfo(const QTreeWidgetItem* knoten);
 
+    // FormClose: frees the model.
+    void done(int ergebnis) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
-    void done(int ergebnis) override;
 
 private:
     void layoutAnlegen();
