@@ -19,6 +19,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMutex>
@@ -116,7 +117,13 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     Ausgabe memo(out);
     Ausgabe meldungen(err);
     TAblage ablage;
-    AblageLoad(kontext.tsdir, ablage, meldungen);
+    if (!AblageLoad(kontext.tsdir, ablage, meldungen)) {
+        // Publishing with what a broken file left would stage the files as sent while no target got them.
+        meldungen.zeile(QStringLiteral("Die Einstellungen %1 konnten nicht geladen werden; die Übertragung startet "
+                                       "nicht.")
+                            .arg(QDir(kontext.tsdir).filePath(ablageDateiname())));
+        return exitEinstellungen;
+    }
     AusloList liste;
     Ereignisprotokoll protokoll(uhr);
     protokoll.setOrdner(kontext.tsdir);

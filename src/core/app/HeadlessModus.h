@@ -25,6 +25,7 @@ namespace headless {
 inline constexpr int exitOk = 0;
 inline constexpr int exitDatenbank = 1;
 inline constexpr int exitTurnier = 2;
+inline constexpr int exitEinstellungen = 3;
 inline constexpr int exitAufruf = 64;
 
 // True when the arguments ask for the headless mode (decided before any application object exists).
@@ -33,7 +34,8 @@ bool gewuenscht(int argc, char** argv);
 // Parses the arguments (argv[0] included); nothing and a message on error.
 std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QString* fehler);
 
-// Connects and runs. Memo lines go to out, messages to err. Returns the exit status.
+// Connects and runs. Memo lines go to out, messages to err. Returns the exit status; settings of the
+// working folder that do not load end the run before the first cycle (exitEinstellungen).
 int ausfuehren(const HeadlessOptionen& optionen, Programmuhr& uhr, QTextStream& out, QTextStream& err);
 
 } // namespace headless

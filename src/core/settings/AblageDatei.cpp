@@ -1,5 +1,6 @@
 #include "settings/AblageDatei.h"
 
+#include "settings/AblagePruefung.h"
 #include "settings/XmlKonfig.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
@@ -12,9 +13,13 @@ namespace quenda {
 
 namespace {
 
-// Thrown inside the load when a required number is missing; never leaves this file.
+// Thrown inside the load when a required number is missing or the folder name is unusable; never leave
+// this file.
 struct FehlendeZahl {
     QString attribut;
+};
+struct UngueltigerOrdner {
+    QString name;
 };
 
 QString text(const QXmlStreamAttributes& attribute, const char* name) {
@@ -57,7 +62,12 @@ void ablageLesen(const QXmlStreamAttributes& a, TAblage& ablage) {
     ablage.steuerdateipocko = text(a, "steuerdatei_px");
     wennVorhanden(a, "impressum", ablage.impressum);
     wennVorhanden(a, "datenschutz", ablage.datenschutz);
-    ablage.dbzkd = text(a, "dbzkd");
+    // The folder name becomes part of a path on the targets: a hand-edited one must not leave the root.
+    const QString dbzkd = text(a, "dbzkd");
+    if (!zkdOrdnerGueltig(dbzkd)) {
+        throw UngueltigerOrdner{dbzkd};
+    }
+    ablage.dbzkd = dbzkd;
     ablage.token = text(a, "token");
     ablage.tokenpocko = text(a, "token_px");
 }
@@ -123,6 +133,11 @@ bool AblageLoad(const QString& tsdir, TAblage& ablage, MeldungsAusgabe& ausgabe)
             ausgabe.meldung(
                 QStringLiteral("Die Datei %1 ist fehlerhaft: Das Attribut \"%2\" fehlt oder ist keine Zahl.")
                     .arg(pfad, f.attribut));
+            return false;
+        } catch (const UngueltigerOrdner& f) {
+            ausgabe.meldung(QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung \"%2\" darf keines "
+                                           "der Zeichen \\ / : * ? \" < > | enthalten.")
+                                .arg(pfad, f.name));
             return false;
         }
     }

@@ -71,6 +71,8 @@ void Transfersteuerung::TimerSpieldatenTimer() {
     }
     m_zyklusStart = m_uhr.jetzt();
     try {
+        // A working folder deleted while the transfer runs is made again, so publishing resumes by itself.
+        turnierauswahl::tsdirAnlegen(m_kontext.tsdir);
         m_protokoll.memoUndProtokoll(zeitText(m_zyklusStart) + QStringLiteral(" Start Übertragung"));
     } catch (const QuendaError& e) {
         m_protokoll.memo(zeitText(m_zyklusStart) + u' ' + e.message());

@@ -57,7 +57,8 @@ void Webserverupload::DateiWebserverUpload(const QString& name, const QString& s
     const QString ziel = stempel + u'_' + name;
     if (m_ablage.aktiv == 1) {
         if (datenordnerSichern(m_ablage.verzeichnis, true)) {
-            datei_kopieren(lokal, QDir(datenordner(m_ablage.verzeichnis)).filePath(QStringLiteral("upload/") + ziel));
+            kopierenOderMerken(false, name, lokal,
+                               QDir(datenordner(m_ablage.verzeichnis)).filePath(QStringLiteral("upload/") + ziel));
             m_statistik.zaehlen(3);
             m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
             offenMerken(false, name, false);
@@ -92,8 +93,8 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
     const QString ziel = stempel + u'_' + name;
     if (m_ablage.aktivpocko == 1) {
         if (datenordnerSichern(m_ablage.verzeichnispocko, false)) {
-            datei_kopieren(lokal,
-                           QDir(datenordner(m_ablage.verzeichnispocko)).filePath(QStringLiteral("upload/") + ziel));
+            kopierenOderMerken(true, name, lokal,
+                               QDir(datenordner(m_ablage.verzeichnispocko)).filePath(QStringLiteral("upload/") + ziel));
             m_statistik.zaehlen(1);
             m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
             offenMerken(true, name, false);
@@ -167,6 +168,17 @@ void Webserverupload::HTTPZip(int anzahl) {
     }
 }
 
+void Webserverupload::kopierenOderMerken(bool pocko, const QString& name, const QString& lokal, const QString& ziel) {
+    try {
+        datei_kopieren(lokal, ziel);
+    } catch (const IoError&) {
+        // The kept version is already the new one: without this mark an unchanged file would never be sent
+        // again once the target accepts files (a full or read-only storage root).
+        offenMerken(pocko, name, true);
+        throw;
+    }
+}
+
 QString Webserverupload::offenDatei(bool pocko) {
     return pocko ? QStringLiteral("nachsenden_pocko.lst") : QStringLiteral("nachsenden_anzweb.lst");
 }
@@ -178,7 +190,8 @@ QSet<QString>& Webserverupload::offene(bool pocko) {
         const QString pfad = QDir(m_tsdir).filePath(offenDatei(pocko));
         if (QFile::exists(pfad)) {
             for (const QString& zeile : textdatei::lesen(pfad)) {
-                if (!zeile.isEmpty()) {
+                // Only bare names of this folder: a list written by someone else must not send other files.
+                if (!zeile.isEmpty() && !zeile.contains(u'/') && !zeile.contains(u'\\') && !zeile.startsWith(u'.')) {
                     m_offen[i].insert(zeile);
                 }
             }

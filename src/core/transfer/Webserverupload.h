@@ -45,6 +45,8 @@ private:
     QString datenordner(const QString& wurzel) const;
     bool datenordnerSichern(const QString& wurzel, bool mitImages) const;
     void offenMerken(bool pocko, const QString& name, bool offen);
+    // datei_kopieren; a copy that fails leaves the file pending before the error goes on.
+    void kopierenOderMerken(bool pocko, const QString& name, const QString& lokal, const QString& ziel);
     QSet<QString>& offene(bool pocko);
     QString L() const;
 
