@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quenda {
 
@@ -102,7 +103,10 @@ void WebImage::WebImagePaint(QPainter& painter) {
         return;
     }
     const TBildschirm& s = p.BildschirmList[static_cast<std::size_t>(position - 1)];
-    m_faktor = WebImageFaktor(m_fenster ? m_fenster->width() : width(), height(), s);
+    // Without a window around it the preview's own width would shrink on every paint: no width limit then.
+    const QWidget* fenster = m_fenster ? m_fenster : window();
+    const int fensterbreite = fenster != this ? fenster->width() : std::numeric_limits<int>::max();
+    m_faktor = WebImageFaktor(fensterbreite, height(), s);
     WebImageUpdate(painter, position);
 }
 

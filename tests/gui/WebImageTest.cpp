@@ -190,6 +190,17 @@ private Q_SLOTS:
         QCOMPARE(bild.pixelColor(650, 200), QColor(Qt::white));
     }
 
+    void withoutAnEditorWindowOnlyTheHeightLimitsAndTheWidthSettles() {
+        Praesentation p = beispiel();
+        p.auswaehlen({2, 0, 0, 0, 0});
+        WebImage w(p, nullptr);
+        w.resize(1000, 400);
+        for (int mal = 0; mal < 3; ++mal) {
+            gerendert(w);
+            QCOMPARE(w.width(), 711);
+        }
+    }
+
     void rootSelectedDrawsNothing() {
         Praesentation p = beispiel();
         QWidget fenster;
