@@ -153,10 +153,10 @@ void AuslosungErmittlung::auslosungslistenSchreiben() {
         }
     }
     const QString auslodat = QStringLiteral("auslodat_org.txt");
-    textdatei::schreiben(tsdir.filePath(auslodat), anzeige);
+    textdatei::schreiben(tsdir.filePath(auslodat), anzeige, Ablauf::Zyklus);
     m_staging.DateiAnlage(auslodat, zeitstempel14(m_uhr.jetzt()), 1);
     const QString auslodatpocko = QStringLiteral("auslodatpocko_org.txt");
-    textdatei::schreiben(tsdir.filePath(auslodatpocko), pocko);
+    textdatei::schreiben(tsdir.filePath(auslodatpocko), pocko, Ablauf::Zyklus);
     m_staging.DateiAnlage(auslodatpocko, zeitstempel14(m_uhr.jetzt()), 2);
 }
 

@@ -15,7 +15,7 @@ Objdatenexport::Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& 
       m_hinweis(std::move(hinweis)) {}
 
 void Objdatenexport::abgeben(const QString& name, const QStringList& zeilen, const QString& stempel, int ziel) {
-    textdatei::schreiben(QDir(m_kontext.tsdir).filePath(name), zeilen);
+    textdatei::schreiben(QDir(m_kontext.tsdir).filePath(name), zeilen, Ablauf::Zyklus);
     m_staging.DateiAnlage(name, stempel, ziel);
 }
 

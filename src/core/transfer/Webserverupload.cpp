@@ -170,7 +170,7 @@ void Webserverupload::HTTPZip(int anzahl) {
 
 void Webserverupload::kopierenOderMerken(bool pocko, const QString& name, const QString& lokal, const QString& ziel) {
     try {
-        datei_kopieren(lokal, ziel);
+        datei_kopieren(lokal, ziel, Ablauf::Zyklus);
     } catch (const IoError&) {
         // The kept version is already the new one: without this mark an unchanged file would never be sent
         // again once the target accepts files (a full or read-only storage root).

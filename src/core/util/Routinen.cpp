@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -65,12 +64,8 @@ std::array<int, 4> versionsteile(const QString& version) {
 
 } // namespace
 
-void datei_kopieren(const QString& quelle, const QString& ziel) {
-    const QByteArray inhalt = ganzLesen(quelle);
-    QSaveFile datei(ziel);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(ziel, datei.errorString()));
-    }
+void datei_kopieren(const QString& quelle, const QString& ziel, Ablauf ablauf) {
+    datei_ersetzen(ziel, ganzLesen(quelle), ablauf);
 }
 
 bool datei_gleich(const QString& pfadA, const QString& pfadB) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Dateiersatz.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,7 @@ class MeldungsAusgabe;
 QString zahl_nullen(qint64 wert, int breite);
 
 // Whole-file copy; the target is replaced atomically. Throws IoError.
-void datei_kopieren(const QString& quelle, const QString& ziel);
+void datei_kopieren(const QString& quelle, const QString& ziel, Ablauf ablauf = Ablauf::Dauerhaft);
 
 // True when both files hold exactly the same bytes. Throws IoError when one cannot be read.
 bool datei_gleich(const QString& pfadA, const QString& pfadB);

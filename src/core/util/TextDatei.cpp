@@ -3,7 +3,6 @@
 #include "util/QuendaError.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace quenda::textdatei {
 
@@ -66,12 +65,8 @@ QByteArray kodieren(const QStringList& zeilen) {
     return bytes;
 }
 
-void schreiben(const QString& pfad, const QStringList& zeilen) {
-    const QByteArray inhalt = kodieren(zeilen);
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
-    }
+void schreiben(const QString& pfad, const QStringList& zeilen, Ablauf ablauf) {
+    datei_ersetzen(pfad, kodieren(zeilen), ablauf);
 }
 
 QStringList lesen(const QString& pfad) {

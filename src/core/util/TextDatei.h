@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Dateiersatz.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,7 @@ QByteArray kodieren(const QStringList& zeilen);
 
 // Writes the lines whole. The file is replaced atomically: readers see the old or the new content,
 // never a part. Throws IoError.
-void schreiben(const QString& pfad, const QStringList& zeilen);
+void schreiben(const QString& pfad, const QStringList& zeilen, Ablauf ablauf = Ablauf::Dauerhaft);
 
 // Reads the lines back (CR LF or LF); a final line end does not make an extra empty line. Throws IoError.
 QStringList lesen(const QString& pfad);

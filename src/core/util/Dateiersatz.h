@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quenda {
+
+// How a replaced file reaches the disk.
+enum class Ablauf {
+    Dauerhaft, // forced to disk before it takes the name (settings, lists of pending deliveries)
+    // Left to the system's write-back: the data files of a cycle, written anew by every cycle that finds
+    // them changed. A forced write costs milliseconds per file, which a cycle of thousands of files cannot
+    // afford; the replacement is just as atomic for readers and for a crash of the program.
+    Zyklus,
+};
+
+// Replaces the file at pfad with inhalt atomically: readers and a killed program see the old or the new
+// content, never a part, and no copy under another name is left behind. Throws IoError.
+void datei_ersetzen(const QString& pfad, const QByteArray& inhalt, Ablauf ablauf = Ablauf::Dauerhaft);
+
+} // namespace quenda
