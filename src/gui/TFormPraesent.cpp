@@ -6,6 +6,7 @@
 #include "TFormEbene_eg.h"
 #include "TFormObjekt_eg.h"
 #include "Turnierkontext.h"
+#include "WebImage.h"
 #include "presentation/Knotentexte.h"
 #include "presentation/Namensabfragen.h"
 #include "util/MeldungsAusgabe.h"

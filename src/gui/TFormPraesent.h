@@ -21,6 +21,7 @@ class TFormBereich_eg;
 class TFormBildschirm_eg;
 class TFormEbene_eg;
 class TFormObjekt_eg;
+class WebImage;
 struct Referenzlisten;
 struct Turnierkontext;
 
@@ -82,7 +83,7 @@ public:
     QPushButton* BitBtn4; // "Löschen"
     QPushButton* BitBtn11;
     QPushButton* BitBtn1;
-    QWidget* WebImage;
+    quenda::WebImage* WebImage;
 
     // The detail panel's boxes and their values.
     QWidget *Positionsbox, *Bildschirmbox, *Ebenenbox, *Bereichsbox, *Objektbox, *Referenzbox;

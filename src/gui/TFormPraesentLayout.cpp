@@ -1,6 +1,7 @@
 #include "TFormPraesent.h"
 
 #include "TFormAuslo_eg.h"
+#include "WebImage.h"
 #include "presentation/Knotentexte.h"
 #include "presentation/Namensabfragen.h"
 
@@ -64,9 +65,9 @@ void TFormPraesent::layoutAnlegen() {
     knoepfe->addWidget(BitBtn1);
     knoepfe->addStretch();
     untenLayout->addLayout(knoepfe);
-    WebImage = new QWidget(unten);
+    WebImage = new quenda::WebImage(praesentation, this, unten);
     WebImage->setMinimumHeight(200);
-    untenLayout->addWidget(WebImage, 1);
+    untenLayout->addWidget(WebImage, 1, Qt::AlignLeft);
 
     auto* teiler = new QSplitter(Qt::Vertical);
     teiler->addWidget(oben);
