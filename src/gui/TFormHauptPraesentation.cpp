@@ -13,6 +13,11 @@
 namespace quenda {
 
 void TFormHaupt::Prsentation2Click() {
+    // Without a tournament there is no working folder to keep the configuration in.
+    if (kontext.tsdir.isEmpty()) {
+        fehlerZeigen(QStringLiteral("Es ist kein Turnier verbunden."));
+        return;
+    }
     Referenzlisten listen;
     try {
         listen = referenzlistenLaden(dm, kontext.dbturid);
