@@ -21,10 +21,6 @@ TFormBereich_eg::TFormBereich_eg(MeldungsAusgabe& meldungen, QWidget* parent)
     spalten->addWidget(CheckBox4, 1, 1);
     inhalt()->addWidget(optionen);
     lage = new Lagefelder(QStringLiteral("Bildschirm/Bereich"), this);
-    x1 = lage->x1;
-    y1 = lage->y1;
-    b1 = lage->b1;
-    h1 = lage->h1;
     inhalt()->addWidget(lage);
     auto* raster = new QGridLayout;
     Edit1 = bildzeile(raster, 0, QStringLiteral("Hintergrund - Datei"));

@@ -4,7 +4,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QSpinBox;
 
 namespace quenda {
 
@@ -19,8 +18,7 @@ public:
     QCheckBox* CheckBox2; // nd
     QCheckBox* CheckBox3; // gd
     QCheckBox* CheckBox4; // rh
-    Lagefelder* lage;
-    QSpinBox *x1, *y1, *b1, *h1;
+    Lagefelder* lage;     // x1, y1, b1, h1
     QLineEdit* Edit1;
 };
 

@@ -8,10 +8,6 @@ namespace quenda {
 TFormBildschirm_eg::TFormBildschirm_eg(MeldungsAusgabe& meldungen, QWidget* parent)
     : Elementdialog(QStringLiteral("Bildschirm Neu/Ändern"), meldungen, parent) {
     lage = new Lagefelder(QStringLiteral("Bildschirm/Bereich"), this);
-    x1 = lage->x1;
-    y1 = lage->y1;
-    b1 = lage->b1;
-    h1 = lage->h1;
     inhalt()->addWidget(lage);
     auto* raster = new QGridLayout;
     Edit1 = bildzeile(raster, 0, QStringLiteral("Hintergrund - Datei"));

@@ -3,7 +3,6 @@
 #include "Elementdialog.h"
 
 class QLineEdit;
-class QSpinBox;
 
 namespace quenda {
 
@@ -14,8 +13,7 @@ class TFormBildschirm_eg : public Elementdialog {
     Q_OBJECT
 public:
     TFormBildschirm_eg(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
-    Lagefelder* lage;
-    QSpinBox *x1, *y1, *b1, *h1;
+    Lagefelder* lage; // x1, y1, b1, h1
     QLineEdit* Edit1;
 };
 

@@ -10,10 +10,6 @@ namespace quenda {
 TFormEbene_eg::TFormEbene_eg(MeldungsAusgabe& meldungen, QWidget* parent)
     : Elementdialog(QStringLiteral("Ebene Neu/Ändern"), meldungen, parent) {
     lage = new Lagefelder(QStringLiteral("Ebene"), this);
-    x1 = lage->x1;
-    y1 = lage->y1;
-    b1 = lage->b1;
-    h1 = lage->h1;
     inhalt()->addWidget(lage);
     auto* raster = new QGridLayout;
     Edit1 = bildzeile(raster, 0, QStringLiteral("Hintergrund - Datei"));

@@ -14,8 +14,7 @@ class TFormEbene_eg : public Elementdialog {
     Q_OBJECT
 public:
     TFormEbene_eg(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
-    Lagefelder* lage;
-    QSpinBox *x1, *y1, *b1, *h1;
+    Lagefelder* lage; // x1, y1, b1, h1
     QLineEdit* Edit1;
     QSpinBox* SpinEdit1; // display interval, seconds
     QSpinBox* SpinEdit2; // display duration, seconds

@@ -108,19 +108,19 @@ private:
     void geruestAnlegen() {
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormBildschirm_eg>([](TFormBildschirm_eg* d) {
-            d->x1->setValue(0);
-            d->y1->setValue(0);
-            d->b1->setValue(1920);
-            d->h1->setValue(1080);
+            d->lage->x1->setValue(0);
+            d->lage->y1->setValue(0);
+            d->lage->b1->setValue(1920);
+            d->lage->h1->setValue(1080);
             ok(d);
         });
         waehlen({});
         mitAntworten(a, [this]() { editor->BitBtn2Click(); });
         a.erwarte<TFormEbene_eg>([](TFormEbene_eg* d) {
-            d->x1->setValue(100);
-            d->y1->setValue(50);
-            d->b1->setValue(800);
-            d->h1->setValue(600);
+            d->lage->x1->setValue(100);
+            d->lage->y1->setValue(50);
+            d->lage->b1->setValue(800);
+            d->lage->h1->setValue(600);
             d->SpinEdit1->setValue(30);
             ok(d);
         });
@@ -128,10 +128,10 @@ private:
         mitAntworten(a, [this]() { editor->BitBtn2Click(); });
         a.erwarte<TFormBereich_eg>([](TFormBereich_eg* d) {
             d->CheckBox1->setChecked(true);
-            d->x1->setValue(10);
-            d->y1->setValue(20);
-            d->b1->setValue(200);
-            d->h1->setValue(100);
+            d->lage->x1->setValue(10);
+            d->lage->y1->setValue(20);
+            d->lage->b1->setValue(200);
+            d->lage->h1->setValue(100);
             ok(d);
         });
         waehlen({1, 1});
@@ -224,12 +224,12 @@ private Q_SLOTS:
         DialogBeantworter& a = *antworten;
         int maxX = 0, maxH = 0, x = 0, h = 0;
         a.erwarte<TFormEbene_eg>([&](TFormEbene_eg* d) {
-            maxX = d->x1->maximum();
-            maxH = d->h1->maximum();
-            d->x1->setValue(5000);
-            d->h1->setValue(5000);
-            x = d->x1->value();
-            h = d->h1->value();
+            maxX = d->lage->x1->maximum();
+            maxH = d->lage->h1->maximum();
+            d->lage->x1->setValue(5000);
+            d->lage->h1->setValue(5000);
+            x = d->lage->x1->value();
+            h = d->lage->h1->value();
             d->reject();
         });
         waehlen({1});
