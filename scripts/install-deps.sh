@@ -13,6 +13,7 @@ packages=(
     libgtest-dev libgmock-dev googletest
     php-cli stunnel4
     clang-format python3
+    clang libclang-rt-14-dev
 )
 
 missing=()
