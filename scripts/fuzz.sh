@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 sekunden="${1:-60}"
 build="${QUENDA_FUZZ_BUILD:-build/fuzz}"
-ziele=(zeile_zerlegen satz datumzeit_lesen ablage_xml auslo_xml jet_dialekt mdbimport)
+ziele=(zeile_zerlegen satz datumzeit_lesen ablage_xml auslo_xml config_quenda jet_dialekt mdbimport)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDA_FUZZ=ON \
