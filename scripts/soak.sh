@@ -3,9 +3,9 @@
 # 1440, one day at 60 s; --fake-time does not wait between cycles) while the live simulator changes the
 # database, once with both targets as folders and once with both through the PHP upload server on
 # 127.0.0.1. Afterwards every target's newest copy of each file must equal the kept version in the working
-# folder, nothing may be missing or half-written, resident memory after the reference cycle (100, or a
-# third of a short run) may grow by less than 10 %, open file descriptors stay flat, and the event log has
-# one start and one end line per cycle. Prints the figures; status 1 when a check failed.
+# folder, nothing may be missing or half-written, resident memory after cycle 100 may grow by less than
+# 10 % (a shorter run only prints its growth from a third of the way), open file descriptors stay flat, and
+# the event log has one start and one end line per cycle. Prints the figures; status 1 when a check failed.
 #
 # Programs: $QUENDA_BUILD (a build folder with src/app/quenda and tools/demo/quenda-demo), else
 # build/release, configured and built with the release preset when missing.
