@@ -95,6 +95,7 @@ void Datenzyklus::archivSenden(Webserverupload& upload, std::unique_ptr<ZipArchi
             }
         }
     } catch (const QuendaError& e) {
+        upload.archivVerloren();
         melden(L() + u' ' + e.message());
     }
     try {

@@ -109,14 +109,23 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
         return;
     }
     if (!m_archiv) {
-        // No archive to add to (the cycle could not open one): counted as a failed send.
+        // No archive to add to (the cycle could not open one): counted as a failed send, sent again later.
         m_fehler.setzen(QStringLiteral("Upload Fehler (POCKO)!"),
                         QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
         m_statistik.zaehlen(2);
+        offenMerken(true, name, true);
         return;
     }
     // The archive takes the bytes at once, so no stamped copy is made that a failure could leave behind.
-    m_archiv->hinzufuegen(lokal, ziel);
+    try {
+        m_archiv->hinzufuegen(lokal, ziel);
+    } catch (const QuendaError&) {
+        offenMerken(true, name, true);
+        throw;
+    }
+    // From here the archive in the working folder carries the file until it is delivered.
+    m_archivNamen.append(name);
+    offenMerken(true, name, false);
     m_protokoll.protokoll(L() + QStringLiteral(" ZIP-Add (Pocko): ") +
                           QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
 }
@@ -215,14 +224,21 @@ void Webserverupload::offenMerken(bool pocko, const QString& name, bool offen) {
     textdatei::schreiben(QDir(m_tsdir).filePath(offenDatei(pocko)), zeilen);
 }
 
+void Webserverupload::archivVerloren() {
+    for (const QString& name : std::as_const(m_archivNamen)) {
+        offenMerken(true, name, true);
+    }
+    m_archivNamen.clear();
+}
+
 void Webserverupload::offeneNachsenden(const QString& stempel) {
     for (const bool pocko : {false, true}) {
         const bool verzeichnis = pocko ? m_ablage.aktivpocko == 1 : m_ablage.aktiv == 1;
         const QString wurzel = pocko ? m_ablage.verzeichnispocko : m_ablage.verzeichnis;
         if ((pocko ? m_ablage.pocko : m_ablage.anzweb) != 1 || (verzeichnis && !QFileInfo(wurzel).isDir()) ||
-            (pocko && !verzeichnis)) {
-            // Nothing to gain while the target is off or its folder is still missing; the phones' archives
-            // are kept and resent as a whole.
+            (pocko && !verzeichnis && !m_archiv)) {
+            // Nothing to gain while the target is off or its folder is still missing. Archives for the phones
+            // are kept and resent as a whole; only what never reached one is added to this cycle's.
             continue;
         }
         QStringList namen(offene(pocko).begin(), offene(pocko).end());

@@ -4,6 +4,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace quenda {
 
@@ -37,6 +38,8 @@ public:
 
     // Sends again what failed in earlier cycles (the current kept version), while the target is reachable.
     void offeneNachsenden(const QString& stempel);
+    // The cycle's archive for the phones could not be written: what went into it is pending again.
+    void archivVerloren();
 
     // The pending lists of the working folder, one file name per line.
     static QString offenDatei(bool pocko);
@@ -58,6 +61,7 @@ private:
     Programmuhr& m_uhr;
     HttpSender& m_http;
     ZyklusArchiv* m_archiv = nullptr;
+    QStringList m_archivNamen; // added to the cycle's archive, pending again if it is lost
     bool m_offenGeladen[2] = {false, false};
     QSet<QString> m_offen[2];
 };

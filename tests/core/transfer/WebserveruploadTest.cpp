@@ -3,6 +3,7 @@
 #include "settings/TAblage.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
+#include "transfer/ZyklusArchiv.h"
 
 #include <gtest/gtest.h>
 
@@ -282,3 +283,46 @@ TEST_F(Upload, httpConfigurationTransferNamesTheFileBelowTheDataFolder) {
 }
 
 } // namespace
+
+namespace {
+
+// The cycle's archive for the phones; fails on request like a full disk.
+struct ArchivMerken : ZyklusArchiv {
+    void hinzufuegen(const QString&, const QString& eintrag) override {
+        if (voll) {
+            throw IoError(QStringLiteral("Kein Platz"));
+        }
+        eintraege.append(eintrag);
+    }
+    bool voll = false;
+    QStringList eintraege;
+};
+
+} // namespace
+
+TEST_F(Upload, aFileThatNeverReachedAPhoneArchiveGoesIntoALaterOne) {
+    ablage.aktivpocko = 2;
+    const QString name = QStringLiteral("tabelle_0001_01.txt");
+    datei(name);
+    {
+        ArchivMerken archiv;
+        archiv.voll = true;
+        auto upload = neu();
+        upload->setArchiv(&archiv);
+        EXPECT_THROW(upload->DateiPockoWebserverUpload(name, stempel, QStringLiteral("Upload")), IoError);
+    }
+    EXPECT_EQ(offen(true), QStringList{name});
+
+    // The next cycle adds it to its own archive; the archive then carries it until it is delivered.
+    ArchivMerken naechstes;
+    auto upload = neu();
+    upload->setArchiv(&naechstes);
+    upload->offeneNachsenden(QStringLiteral("20261209090100"));
+    EXPECT_EQ(naechstes.eintraege, QStringList{QStringLiteral("20261209090100_") + name});
+    EXPECT_TRUE(offen(true).isEmpty());
+
+    // An archive that could not be written makes its files pending again.
+    upload->setArchiv(nullptr);
+    upload->archivVerloren();
+    EXPECT_EQ(offen(true), QStringList{name});
+}
