@@ -10,6 +10,10 @@
 namespace quenda::jet {
 
 QString nachSqlite(const QString& jetText) {
+    return plusAlsVerkettung(joinsAbflachen(jetText));
+}
+
+QString plusAlsVerkettung(const QString& jetText) {
     QString ergebnis;
     ergebnis.reserve(jetText.size() + 16);
     QChar ende; // closing character of the quoted section we are in, null outside

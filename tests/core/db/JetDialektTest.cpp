@@ -25,3 +25,73 @@ TEST(JetDialekt, numbersHaveTheirGermanTextForm) {
     EXPECT_EQ(jet::zahlText(-12.0), QStringLiteral("-12"));
     EXPECT_EQ(jet::zahlText(2.5), QStringLiteral("2,5"));
 }
+
+TEST(JetDialekt, leftJoinGroupsOfLeftJoinsOnEqualitiesBecomeAFlatChain) {
+    struct Fall {
+        const char* jet;
+        const char* flach;
+    };
+    for (const Fall& f : {
+             Fall{"SELECT a.x FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = b.id WHERE a.x=1",
+                  "SELECT a.x FROM a LEFT JOIN b ON a.id = b.id LEFT JOIN c ON b.id = c.id WHERE a.x=1"},
+             // Groups inside groups, aliases, OUTER, a conjunction in parentheses; the INNER JOIN after the
+             // group and the rest of the chain stay.
+             Fall{"SELECT * FROM ((t1 LEFT JOIN ((t2 AS x LEFT OUTER JOIN t3 ON (x.k = t3.k) AND (x.j = t3.j)) "
+                  "LEFT JOIN t4 y ON x.m = y.m) ON t1.k = x.k) INNER JOIN t5 ON t1.q = t5.q) LEFT JOIN t6 ON "
+                  "x.z = t6.z ORDER BY t1.k",
+                  "SELECT * FROM ((t1 LEFT JOIN t2 AS x ON t1.k = x.k LEFT OUTER JOIN t3 ON (x.k = t3.k) AND "
+                  "(x.j = t3.j) LEFT JOIN t4 y ON x.m = y.m) INNER JOIN t5 ON t1.q = t5.q) LEFT JOIN t6 ON "
+                  "x.z = t6.z ORDER BY t1.k"},
+             // A later table of the group may join on an earlier one that is not the first.
+             Fall{"select * from a left join ((b left join c on b.i = c.i) left join d on c.j = d.j) on a.i = b.i",
+                  "select * from a left join b on a.i = b.i left join c on b.i = c.i left join d on c.j = d.j"},
+             // Quoted text and bracketed names stay as they are; "+" is still concatenation.
+             Fall{"SELECT [b].[n]+' LEFT JOIN (x)'+\"(\" FROM [a] LEFT JOIN ([b] LEFT JOIN c ON [b].[id] = "
+                  "c.id) ON [a].[id] = [b].[id] WHERE [a].n = 'FROM a LEFT JOIN (b LEFT JOIN c ON b.i = c.i) ON "
+                  "a.i = b.i'",
+                  "SELECT [b].[n]||' LEFT JOIN (x)'||\"(\" FROM [a] LEFT JOIN [b] ON [a].[id] = [b].[id] LEFT JOIN "
+                  "c ON [b].[id] = c.id WHERE [a].n = 'FROM a LEFT JOIN (b LEFT JOIN c ON b.i = c.i) ON a.i = b.i'"},
+             // A subquery in the select list is a FROM of its own and stays.
+             Fall{"SELECT (select count(*) from z where z.a = a.id) AS n FROM a LEFT JOIN (b LEFT JOIN c ON "
+                  "b.id = c.id) ON a.id = b.id",
+                  "SELECT (select count(*) from z where z.a = a.id) AS n FROM a LEFT JOIN b ON a.id = b.id LEFT "
+                  "JOIN c ON b.id = c.id"},
+         }) {
+        EXPECT_EQ(jet::nachSqlite(QString::fromLatin1(f.jet)), QString::fromLatin1(f.flach)) << f.jet;
+    }
+}
+
+TEST(JetDialekt, joinGroupsThatMayDifferWhenFlatAreLeftAlone) {
+    const QString tief = QStringLiteral("SELECT * FROM ") + QString(5000, u'(') + QStringLiteral("a");
+    for (const QString& jet : {
+             // An INNER JOIN inside the group removes rows of the group, not of the left side.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b INNER JOIN c ON b.id = c.id) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b JOIN c ON b.id = c.id) ON a.id = b.id"),
+             // Conditions other than equalities of columns.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id < c.id) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id OR c.x = b.x) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = b.id + 1"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = 1) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = 1.5"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON c.x IS NULL) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON id = c.id) ON a.id = b.id"),
+             // True for an all-NULL row of b: a row of a without b would meet rows of c.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON c.x = c.y) ON a.id = b.id"),
+             // The outer condition needs a table that is not the group's first.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = c.id"),
+             // A name that occurs twice, an aliased group, a subquery, USING, a comma join, RIGHT JOIN.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = b.id LEFT JOIN b "
+                            "ON a.k = b.k"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) AS g ON a.id = g.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN ((SELECT * FROM b) LEFT JOIN c ON b.id = c.id) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c USING (id)) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM x, a LEFT JOIN (b LEFT JOIN c ON b.id = c.id) ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b RIGHT JOIN c ON b.id = c.id) ON a.id = b.id"),
+             // Broken or deeply nested text.
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN c ON b.id = c.id ON a.id = b.id"),
+             QStringLiteral("SELECT * FROM a LEFT JOIN (b LEFT JOIN [c ON b.id = c.id) ON a.id = b.id"),
+             tief,
+         }) {
+        EXPECT_EQ(jet::joinsAbflachen(jet), jet);
+    }
+}
