@@ -15,8 +15,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QShowEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTreeWidget>
 
 namespace quenda {
