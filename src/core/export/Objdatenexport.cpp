@@ -15,8 +15,7 @@ Objdatenexport::Objdatenexport(TDM& dm, const Turnierkontext& kontext, Staging& 
       m_hinweis(std::move(hinweis)) {}
 
 void Objdatenexport::abgeben(const QString& name, const QStringList& zeilen, const QString& stempel, int ziel) {
-    textdatei::schreiben(QDir(m_kontext.tsdir).filePath(name), zeilen, Ablauf::Zyklus);
-    m_staging.DateiAnlage(name, stempel, ziel);
+    m_staging.DateiAnlageInhalt(m_kontext.tsdir, name, textdatei::kodieren(zeilen), stempel, ziel);
 }
 
 void Objdatenexport::protokollieren(const QString& text) const {

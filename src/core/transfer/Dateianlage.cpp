@@ -3,6 +3,7 @@
 #include "settings/TAblage.h"
 #include "transfer/Statistik.h"
 #include "transfer/Webserverupload.h"
+#include "util/Dateiersatz.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 #include "util/Routinen.h"
@@ -42,19 +43,38 @@ void Dateianlage::DateiAnlage(const QString& name, const QString& stempel, int z
     }
     if (datei_gleich(neu, aktuell)) {
         QFile::remove(neu);
-        if (resend) {
-            senden(kept, stempel, ziel, QStringLiteral("Aktualisierung Webserver"),
-                   QStringLiteral("Aktualisierung Webserver (POCKO)"));
-        } else {
-            m_statistik.zaehlen(5);
-            m_protokoll.protokoll(zeitText(m_uhr.jetzt()) + QStringLiteral(" Keine Aktualisierung: ") +
-                                  QDir::toNativeSeparators(aktuell));
-        }
+        unveraendert(kept, aktuell, stempel, ziel, resend);
         return;
     }
-    QFile::remove(aktuell);
-    QFile::rename(neu, aktuell);
+    // One step, so that a crash leaves either the old or the new kept version, never none.
+    datei_umbenennen(neu, aktuell);
     senden(kept, stempel, ziel, QStringLiteral("Aktualisierung"), QStringLiteral("Aktualisierung (POCKO)"));
+}
+
+void Dateianlage::DateiAnlageInhalt(const QString& tsdir, const QString& name, const QByteArray& inhalt,
+                                    const QString& stempel, int ziel) {
+    const QString kept = name.left(name.size() - 8) + QStringLiteral(".txt");
+    const QString aktuell = QDir(m_tsdir).filePath(kept);
+    QFile gehalten(aktuell);
+    if (gehalten.open(QIODevice::ReadOnly) && gehalten.size() == inhalt.size() && gehalten.readAll() == inhalt) {
+        QFile::remove(QDir(m_tsdir).filePath(name)); // one left behind by an interrupted cycle
+        unveraendert(kept, aktuell, stempel, ziel, m_resend.load());
+        return;
+    }
+    gehalten.close();
+    Staging::DateiAnlageInhalt(tsdir, name, inhalt, stempel, ziel);
+}
+
+void Dateianlage::unveraendert(const QString& kept, const QString& aktuell, const QString& stempel, int ziel,
+                               bool resend) {
+    if (resend) {
+        senden(kept, stempel, ziel, QStringLiteral("Aktualisierung Webserver"),
+               QStringLiteral("Aktualisierung Webserver (POCKO)"));
+    } else {
+        m_statistik.zaehlen(5);
+        m_protokoll.protokoll(zeitText(m_uhr.jetzt()) + QStringLiteral(" Keine Aktualisierung: ") +
+                              QDir::toNativeSeparators(aktuell));
+    }
 }
 
 } // namespace quenda

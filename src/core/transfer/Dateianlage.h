@@ -22,8 +22,12 @@ public:
                 Ereignisprotokoll& protokoll, Programmuhr& uhr, const std::atomic<bool>& resend);
 
     void DateiAnlage(const QString& name, const QString& stempel, int ziel) override;
+    // Unchanged content is recognised in memory: no "_org.txt" file is made only to be deleted again.
+    void DateiAnlageInhalt(const QString& tsdir, const QString& name, const QByteArray& inhalt, const QString& stempel,
+                           int ziel) override;
 
 private:
+    void unveraendert(const QString& kept, const QString& aktuell, const QString& stempel, int ziel, bool resend);
     void senden(const QString& kept, const QString& stempel, int ziel, const QString& labelA, const QString& labelP);
 
     QString m_tsdir;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace quenda {
@@ -12,6 +13,10 @@ class Staging {
 public:
     virtual ~Staging() = default;
     virtual void DateiAnlage(const QString& name, const QString& stempel, int ziel) = 0;
+    // The same for a file the producer still holds in memory: written as name, then handed over. A staging
+    // step may compare the bytes with the kept version first and skip writing a file it would only delete.
+    virtual void DateiAnlageInhalt(const QString& tsdir, const QString& name, const QByteArray& inhalt,
+                                   const QString& stempel, int ziel);
 };
 
 } // namespace quenda

@@ -7,6 +7,9 @@
 #include <QSaveFile>
 #include <atomic>
 
+#ifdef Q_OS_UNIX
+#include <cstdio>
+#endif
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstring>
@@ -85,6 +88,15 @@ void datei_ersetzen(const QString& pfad, const QByteArray& inhalt, Ablauf ablauf
     (void)ablauf;
 #endif
     mitSaveFile(pfad, inhalt);
+}
+
+bool datei_umbenennen(const QString& von, const QString& nach) {
+#ifdef Q_OS_UNIX
+    return std::rename(QFile::encodeName(von).constData(), QFile::encodeName(nach).constData()) == 0;
+#else
+    QFile::remove(nach);
+    return QFile::rename(von, nach);
+#endif
 }
 
 } // namespace quenda

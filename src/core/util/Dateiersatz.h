@@ -18,4 +18,8 @@ enum class Ablauf {
 // content, never a part, and no copy under another name is left behind. Throws IoError.
 void datei_ersetzen(const QString& pfad, const QByteArray& inhalt, Ablauf ablauf = Ablauf::Dauerhaft);
 
+// Gives the file von the name nach, replacing a file of that name in one step where the system allows it, so
+// that a crash never leaves neither. False when it failed.
+bool datei_umbenennen(const QString& von, const QString& nach);
+
 } // namespace quenda

@@ -43,10 +43,12 @@ const Fall faelle[] = {
      false},
 };
 
-class DateianlageFall : public ::testing::TestWithParam<Fall> {};
+// Each case twice: the producer's file handed over, and its bytes handed over from memory.
+class DateianlageFall : public ::testing::TestWithParam<std::tuple<Fall, bool>> {};
 
 TEST_P(DateianlageFall, keepsOneVersionAndSendsWhatChangedToTheChosenTargets) {
-    const Fall& fall = GetParam();
+    const Fall& fall = std::get<0>(GetParam());
+    const bool ausDemSpeicher = std::get<1>(GetParam());
     Arbeitsordner ordner;
     TAblage ablage;
     ablage.aktiv = 1;
@@ -72,9 +74,13 @@ TEST_P(DateianlageFall, keepsOneVersionAndSendsWhatChangedToTheChosenTargets) {
     if (fall.bisher) {
         schreiben(kept, fall.bisher);
     }
-    schreiben(org, fall.neu);
-
-    staging.DateiAnlage(basis + QStringLiteral("_org.txt"), QStringLiteral("20261209090000"), fall.ziel);
+    if (ausDemSpeicher) {
+        staging.DateiAnlageInhalt(ordner.tsdir, basis + QStringLiteral("_org.txt"), fall.neu,
+                                  QStringLiteral("20261209090000"), fall.ziel);
+    } else {
+        schreiben(org, fall.neu);
+        staging.DateiAnlage(basis + QStringLiteral("_org.txt"), QStringLiteral("20261209090000"), fall.ziel);
+    }
 
     EXPECT_FALSE(QFile::exists(org));
     EXPECT_EQ(lesen(kept), QByteArray(fall.neu));
@@ -104,7 +110,29 @@ TEST_P(DateianlageFall, keepsOneVersionAndSendsWhatChangedToTheChosenTargets) {
     EXPECT_TRUE(http.posts.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Faelle, DateianlageFall, ::testing::ValuesIn(faelle),
-                         [](const auto& info) { return std::string(info.param.titel); });
+INSTANTIATE_TEST_SUITE_P(Faelle, DateianlageFall, ::testing::Combine(::testing::ValuesIn(faelle), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).titel) +
+                                    (std::get<1>(info.param) ? "_ausDemSpeicher" : "");
+                         });
+
+TEST(Dateianlage, unchangedContentFromMemoryLeavesNoFileOfAnInterruptedCycleBehind) {
+    Arbeitsordner ordner;
+    TAblage ablage;
+    Statistik statistik;
+    statistik.neuerZyklus(QStringLiteral("09.12.2026 09:00:00"));
+    Fehlerzustand fehler;
+    HttpMerken http;
+    Webserverupload upload(ablage, ordner.tsdir, ordner.protokoll, statistik, fehler, ordner.uhr, http);
+    const std::atomic<bool> resend{false};
+    Dateianlage staging(ordner.tsdir, ablage, upload, statistik, ordner.protokoll, ordner.uhr, resend);
+    schreiben(ordner.pfad(QStringLiteral("tabelle_0001_01.txt")), "a\r\n");
+    schreiben(ordner.pfad(QStringLiteral("tabelle_0001_01_org.txt")), "halb");
+    staging.DateiAnlageInhalt(ordner.tsdir, QStringLiteral("tabelle_0001_01_org.txt"), "a\r\n",
+                              QStringLiteral("20261209090000"), 3);
+    EXPECT_FALSE(QFile::exists(ordner.pfad(QStringLiteral("tabelle_0001_01_org.txt"))));
+    EXPECT_EQ(lesen(ordner.pfad(QStringLiteral("tabelle_0001_01.txt"))), QByteArray("a\r\n"));
+    EXPECT_EQ(statistik.zyklen().back().zaehler[4], 1);
+}
 
 } // namespace
