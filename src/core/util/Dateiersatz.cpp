@@ -61,9 +61,17 @@ bool ohneSync(const QString& pfad, const QByteArray& inhalt) {
         }
         geschrieben += n;
     }
+    const QByteArray fdPfad = "/proc/self/fd/" + QByteArray::number(fd);
+    // A name that is still free (every stamped delivery) gets the finished file in one step.
+    if (::linkat(AT_FDCWD, fdPfad.constData(), AT_FDCWD, QFile::encodeName(pfad).constData(), AT_SYMLINK_FOLLOW) == 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno != EEXIST) {
+        throw scheitern(errno);
+    }
     const QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
                                               QStringLiteral(".%1.%2").arg(::getpid()).arg(zaehler++));
-    const QByteArray fdPfad = "/proc/self/fd/" + QByteArray::number(fd);
     if (::linkat(AT_FDCWD, fdPfad.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) != 0) {
         throw scheitern(errno);
     }
