@@ -22,9 +22,9 @@ void fuellen(QComboBox* liste, const QList<Listeneintrag>& eintraege) {
 
 int letzteStelle(int anzahl, qint64 id, const std::function<QString(int)>& idAn) {
     if (id <= 0) {
-        return 0;
+        return -1;
     }
-    int stelle = 0;
+    int stelle = -1;
     for (int i = 0; i < anzahl; ++i) {
         if (idAn(i) == QString::number(id)) {
             stelle = i;
@@ -92,21 +92,15 @@ void TFormAuslo_eg::haken(int position) {
 }
 
 void TFormAuslo_eg::auslosungAnhaken(qint64 id) {
-    const int stelle = aslindex(id);
-    if (stelle < CheckListBox1->count() &&
-        CheckListBox1->item(stelle)->data(Qt::UserRole).toString() == QString::number(id)) {
-        haken(stelle);
-    }
+    haken(aslindex(id)); // nothing for -1
 }
 
 void TFormAuslo_eg::halleWaehlen(qint64 id) {
-    const int stelle = aslindex_halle(id);
-    ComboBox2->setCurrentIndex(ComboBox2->itemData(stelle).toString() == QString::number(id) ? stelle : -1);
+    ComboBox2->setCurrentIndex(aslindex_halle(id));
 }
 
 void TFormAuslo_eg::konkurrenzWaehlen(qint64 id) {
-    const int stelle = aslindex_konkurrenz(id);
-    ComboBox3->setCurrentIndex(ComboBox3->itemData(stelle).toString() == QString::number(id) ? stelle : -1);
+    ComboBox3->setCurrentIndex(aslindex_konkurrenz(id));
 }
 
 QString TFormAuslo_eg::gewaehlteAuslosungen() const {

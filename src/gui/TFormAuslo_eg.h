@@ -20,14 +20,15 @@ public:
 
     // Empties and refills the three lists (at every opening of the editor).
     void listenFuellen(const Referenzlisten& listen);
-    // Positions in the lists of the last entry with that id; 0 for none and for ids of 0 or less.
+    // Positions in the lists of the last entry with that id; -1 for none and for ids of 0 or less, so that
+    // something no longer offered is never replaced by the first entry (that would change the reference).
     int aslindex(qint64 id) const;
     int aslindex_halle(qint64 id) const;
     int aslindex_konkurrenz(qint64 id) const;
     void hakenEntfernen();
     void haken(int position);
-    // Fill the dialog from a reference. Something no longer offered is not replaced by the first entry
-    // (that would change the reference on "&OK"): the draw stays unticked, the hall or competition unchosen.
+    // Fill the dialog from a reference: a draw no longer offered stays unticked, a hall or competition
+    // unchosen.
     void auslosungAnhaken(qint64 id);
     void halleWaehlen(qint64 id);
     void konkurrenzWaehlen(qint64 id);

@@ -3,10 +3,12 @@
 #include "presentation/Knotentexte.h"
 #include "settings/XmlKonfig.h"
 #include "util/QuendaError.h"
+#include "util/Routinen.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <limits>
 
 namespace quenda {
 
@@ -183,14 +185,13 @@ public:
 
     int zahl(const QString& name) const {
         const QString wert = text(name);
-        bool ok = false;
-        const int zahl = wert.toInt(&ok);
-        if (!ok || wert.trimmed() != wert || wert.startsWith(u'+')) {
+        const auto zahl = ganzeZahl(wert);
+        if (!zahl || *zahl < std::numeric_limits<int>::min() || *zahl > std::numeric_limits<int>::max()) {
             throw ConversionError(QStringLiteral("„%1“ ist kein gültiger ganzzahliger Wert (Attribut „%2“ im "
                                                  "Element „%3“).")
                                       .arg(wert, name, m_e.name));
         }
-        return zahl;
+        return static_cast<int>(*zahl);
     }
 
     int zahlOderNull(const QString& name) const {

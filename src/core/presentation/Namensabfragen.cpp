@@ -3,8 +3,6 @@
 #include "db/TDM.h"
 #include "util/Routinen.h"
 
-#include <QRegularExpression>
-
 namespace quenda {
 
 namespace {
@@ -44,14 +42,6 @@ QString auslosungText(const Abfrage& q) {
 }
 
 } // namespace
-
-std::optional<qint64> ganzeZahl(const QString& text) {
-    static const QRegularExpression muster(QStringLiteral("^-?[0-9]{1,18}$"));
-    if (!muster.match(text).hasMatch()) {
-        return std::nullopt;
-    }
-    return text.toLongLong();
-}
 
 QString Namensabfragen::Halle_bez(const QString& aslid) {
     const auto id = ganzeZahl(aslid);

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <optional>
 
 namespace quenda {
 
@@ -46,8 +45,5 @@ struct Referenzlisten {
 
 // Fills the three lists of the reference dialog from the tournament. Throws DatabaseError.
 Referenzlisten referenzlistenLaden(TDM& dm, int dbturid);
-
-// The decimal value of an id taken from a file, or nothing when the text is not a whole number.
-std::optional<qint64> ganzeZahl(const QString& text);
 
 } // namespace quenda

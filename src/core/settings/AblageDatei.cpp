@@ -5,6 +5,7 @@
 #include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
+#include "util/Routinen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ void ablageLesen(const QXmlStreamAttributes& a, TAblage& ablage) {
     wennVorhanden(a, "datenschutz", ablage.datenschutz);
     // The folder name becomes part of a path on the targets: a hand-edited one must not leave the root.
     const QString dbzkd = text(a, "dbzkd");
-    if (!zkdOrdnerGueltig(dbzkd)) {
+    if (!ordnername_zeichen_gueltig(dbzkd)) {
         throw UngueltigerOrdner{dbzkd};
     }
     ablage.dbzkd = dbzkd;

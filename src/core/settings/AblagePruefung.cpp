@@ -28,22 +28,13 @@ bool ablageEingabenPruefen(const TAblage& werte, const std::optional<QString>& z
     }
     if (zkdNeu) {
         pruefe(*zkdNeu, u"ZKD-Ordner Bezeichnung");
-        if (!zkdNeu->trimmed().isEmpty() && !zkdOrdnerGueltig(zkdNeu->trimmed())) {
+        if (!zkdNeu->trimmed().isEmpty() && !ordnername_zeichen_gueltig(zkdNeu->trimmed())) {
             ausgabe.meldung(QStringLiteral("Die ZKD-Ordner Bezeichnung darf keines der Zeichen \\ / : * ? \" < > | "
                                            "enthalten."));
             ok = false;
         }
     }
     return ok;
-}
-
-bool zkdOrdnerGueltig(const QString& name) {
-    for (QChar c : name) {
-        if (c.unicode() < 0x20 || QStringView(u"\\/:*?\"<>|").contains(c)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace quenda

@@ -15,7 +15,4 @@ class MeldungsAusgabe;
 // target that is not ticked are not checked. True when all passed.
 bool ablageEingabenPruefen(const TAblage& werte, const std::optional<QString>& zkdNeu, MeldungsAusgabe& ausgabe);
 
-// The folder-name suffix becomes part of a path on the targets: it must not leave the storage root.
-bool zkdOrdnerGueltig(const QString& name);
-
 } // namespace quenda

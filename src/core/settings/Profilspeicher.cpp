@@ -88,12 +88,9 @@ QString Profilspeicher::namePruefen(const QString& name) {
     if (name.startsWith(arbeitsPraefix.left(2))) {
         return QStringLiteral("Der Profilname darf nicht mit \".~\" beginnen.");
     }
-    static const QString verboten = QStringLiteral("/\\<>:\"|?*");
-    for (const QChar c : name) {
-        if (verboten.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7f) {
-            return QStringLiteral("Der Profilname darf diese Zeichen nicht enthalten: / \\ < > : \" | ? * "
-                                  "und keine Steuerzeichen.");
-        }
+    if (!ordnername_zeichen_gueltig(name) || name.contains(QChar(0x7f))) {
+        return QStringLiteral("Der Profilname darf diese Zeichen nicht enthalten: / \\ < > : \" | ? * "
+                              "und keine Steuerzeichen.");
     }
     if (name.endsWith(u'.') || name.endsWith(u' ')) {
         return QStringLiteral("Der Profilname darf nicht mit einem Punkt oder Leerzeichen enden.");

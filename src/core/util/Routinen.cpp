@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -116,6 +117,23 @@ QStringList zeile_zerlegen(const QString& text, QChar trenner) {
     }
     teile.append(hochkomma_ersetzen(rest));
     return teile;
+}
+
+bool ordnername_zeichen_gueltig(QStringView name) {
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || QStringView(u"\\/:*?\"<>|").contains(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<qint64> ganzeZahl(const QString& text) {
+    static const QRegularExpression muster(QStringLiteral("^-?[0-9]{1,18}$"));
+    if (!muster.match(text).hasMatch()) {
+        return std::nullopt;
+    }
+    return text.toLongLong();
 }
 
 QDateTime datumzeit_lesen(const QString& text) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <array>
+#include <optional>
 
 namespace quenda {
 
@@ -24,6 +25,10 @@ bool datei_gleich(const QString& pfadA, const QString& pfadB);
 // Deletes a folder tree permanently. False when it failed, did not exist, or the path is empty or a root.
 bool ordner_loeschen(const QString& ordner);
 
+// True when name has only characters a folder name can hold on every system (no separators, none of
+// :*?"<>|, no control characters), so that it cannot reach outside the folder it is put in.
+bool ordnername_zeichen_gueltig(QStringView name);
+
 // Required-field check of the dialogs: false (and the message shown) when the trimmed text is empty.
 bool eingabe_prf(const QString& text, const QString& feldname, MeldungsAusgabe& ausgabe);
 
@@ -33,6 +38,10 @@ QString hochkomma_ersetzen(const QString& text);
 // Splits text at trenner into at most 100 parts (an empty field other than the last becomes " ").
 // Read part i (1-based) as teile.value(i - 1): parts after the last one are empty.
 QStringList zeile_zerlegen(const QString& text, QChar trenner);
+
+// The value of a whole number written plainly in decimal (an optional "-", digits, nothing else), or nothing:
+// ids and numbers taken from files are checked with it before they are used.
+std::optional<qint64> ganzeZahl(const QString& text);
 
 // Parses "yyyy-mm-dd hh:nn:ss" (wall-clock time, see Programmuhr). Throws ConversionError.
 QDateTime datumzeit_lesen(const QString& text);
