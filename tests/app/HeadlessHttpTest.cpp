@@ -3,9 +3,9 @@
 #include "demo/Zeit.h"
 #include "settings/AblageDatei.h"
 
+#include "../core/http/ZipLesen.h"
 #include <QDirIterator>
 #include <QProcess>
-#include <zip.h>
 
 using namespace quenda;
 using namespace quenda::test;
@@ -27,21 +27,14 @@ QMap<QString, QByteArray> dateienUnter(const QString& ordner) {
 QMap<QString, QByteArray> entpackt(const QString& ordner) {
     QMap<QString, QByteArray> dateien;
     for (const QString& name : QDir(ordner).entryList({QStringLiteral("*.zip")}, QDir::Files)) {
-        zip_t* z = zip_open(QFile::encodeName(QDir(ordner).filePath(name)).constData(), ZIP_RDONLY, nullptr);
-        if (!z) {
+        const auto eintraege = zipLesen(QDir(ordner).filePath(name));
+        if (!eintraege) {
             ADD_FAILURE() << "cannot open " << name;
             continue;
         }
-        for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-            zip_stat_t st;
-            zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-            QByteArray inhalt(static_cast<qsizetype>(st.size), '\0');
-            zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-            zip_fread(f, inhalt.data(), st.size);
-            zip_fclose(f);
-            dateien.insert(QStringLiteral("upload/") + QString::fromUtf8(st.name), inhalt);
+        for (const Zipeintrag& e : *eintraege) {
+            dateien.insert(QStringLiteral("upload/") + e.name, e.inhalt);
         }
-        zip_close(z);
     }
     return dateien;
 }

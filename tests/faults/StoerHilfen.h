@@ -17,6 +17,7 @@
 #include "transfer/Transfersteuerung.h"
 #include "transfer/Webserverupload.h"
 
+#include "../core/http/ZipLesen.h"
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QEventLoop>
@@ -24,7 +25,6 @@
 #include <QTimer>
 #include <functional>
 #include <sys/mount.h>
-#include <zip.h>
 
 // Shared by the fault tests: a publishing run in this process with the real exporters, uploads and HTTP
 // client, a hook into the middle of a cycle, and the comparison of what the targets hold with tsdir.
@@ -221,27 +221,18 @@ inline Zielstand zielstand(const QString& upload) {
             stand.nehmen(name, lesen(pfad));
             continue;
         }
-        zip_t* z = zip_open(QFile::encodeName(pfad).constData(), ZIP_RDONLY | ZIP_CHECKCONS, nullptr);
-        if (!z) {
+        const auto eintraege = zipLesen(pfad);
+        if (!eintraege) {
             stand.fremd.append(name);
             continue;
         }
-        for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-            zip_stat_t st;
-            zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-            QByteArray inhalt(static_cast<qsizetype>(st.size), '\0');
-            zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-            const bool ganz = f && zip_fread(f, inhalt.data(), st.size) == static_cast<zip_int64_t>(st.size);
-            if (f) {
-                zip_fclose(f);
-            }
-            if (ganz) {
-                stand.nehmen(QString::fromUtf8(st.name), inhalt);
+        for (const Zipeintrag& e : *eintraege) {
+            if (e.ganz) {
+                stand.nehmen(e.name, e.inhalt);
             } else {
-                stand.fremd.append(name + u'/' + QString::fromUtf8(st.name));
+                stand.fremd.append(name + u'/' + e.name);
             }
         }
-        zip_close(z);
     }
     return stand;
 }

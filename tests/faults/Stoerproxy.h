@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/http/HttpHilfen.h"
+
 #include <QByteArray>
 #include <QString>
 #include <arpa/inet.h>
@@ -113,18 +115,9 @@ private:
                 break;
             }
             anfrage.append(puffer, n);
-            const qsizetype kopfEnde = anfrage.indexOf("\r\n\r\n");
-            if (erwartet < 0 && kopfEnde >= 0) {
-                const QByteArray kopf = anfrage.left(kopfEnde).toLower();
-                const qsizetype pos = kopf.indexOf("content-length:");
-                const qsizetype zeilenEnde = kopf.indexOf("\r\n", pos);
-                erwartet =
-                    kopfEnde + 4 +
-                    (pos < 0 ? 0
-                             : kopf.mid(pos + 15, zeilenEnde < 0 ? -1 : zeilenEnde - pos - 15).trimmed().toLongLong());
-                if (bis >= 0) {
-                    bis = kopfEnde + 4 + (erwartet - kopfEnde - 4) / 2; // half of the body
-                }
+            if (erwartet < 0 && (erwartet = anfrageLaenge(anfrage)) >= 0 && bis >= 0) {
+                const qsizetype kopf = anfrage.indexOf("\r\n\r\n") + 4;
+                bis = kopf + (erwartet - kopf) / 2; // half of the body
             }
         }
         return anfrage;

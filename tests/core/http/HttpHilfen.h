@@ -15,6 +15,19 @@
 namespace quenda::test {
 
 // A loopback port that nothing listens on right now.
+// The length of a whole HTTP request (head and body by its Content-Length) once its head has arrived, else -1.
+inline qsizetype anfrageLaenge(const QByteArray& anfrage) {
+    const qsizetype kopfEnde = anfrage.indexOf("\r\n\r\n");
+    if (kopfEnde < 0) {
+        return -1;
+    }
+    const QByteArray kopf = anfrage.left(kopfEnde).toLower();
+    const qsizetype pos = kopf.indexOf("content-length:");
+    const qsizetype zeilenEnde = kopf.indexOf("\r\n", pos);
+    return kopfEnde + 4 +
+           (pos < 0 ? 0 : kopf.mid(pos + 15, zeilenEnde < 0 ? -1 : zeilenEnde - pos - 15).trimmed().toLongLong());
+}
+
 inline int freierPort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
@@ -240,15 +253,8 @@ private:
                 break;
             }
             anfrage.append(puffer, n);
-            const qsizetype kopfEnde = anfrage.indexOf("\r\n\r\n");
-            if (erwartet < 0 && kopfEnde >= 0) {
-                const QByteArray kopf = anfrage.left(kopfEnde).toLower();
-                const qsizetype pos = kopf.indexOf("content-length:");
-                const qsizetype zeilenEnde = kopf.indexOf("\r\n", pos);
-                erwartet =
-                    kopfEnde + 4 +
-                    (pos < 0 ? 0
-                             : kopf.mid(pos + 15, zeilenEnde < 0 ? -1 : zeilenEnde - pos - 15).trimmed().toLongLong());
+            if (erwartet < 0) {
+                erwartet = anfrageLaenge(anfrage);
             }
         }
         ::send(c, m_antwort.constData(), static_cast<size_t>(m_antwort.size()), MSG_NOSIGNAL);

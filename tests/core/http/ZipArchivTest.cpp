@@ -4,6 +4,7 @@
 #include "transfer/TINDY.h"
 #include "transfer/Webserverupload.h"
 
+#include "ZipLesen.h"
 #include <zip.h>
 
 using namespace quenda;
@@ -25,22 +26,14 @@ std::ostream& operator<<(std::ostream& os, const Eintrag& e) {
 // The entries of an archive as libzip reads them back.
 QList<Eintrag> eintraege(const QString& pfad) {
     QList<Eintrag> liste;
-    int fehler = 0;
-    zip_t* z = zip_open(QFile::encodeName(pfad).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &fehler);
-    if (!z) {
-        ADD_FAILURE() << "cannot open " << pfad << ": " << fehler;
+    const auto gelesen = zipLesen(pfad);
+    if (!gelesen) {
+        ADD_FAILURE() << "cannot open " << pfad;
         return liste;
     }
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-        zip_stat_t st;
-        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-        QByteArray inhalt(static_cast<qsizetype>(st.size), '\0');
-        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-        zip_fread(f, inhalt.data(), st.size);
-        zip_fclose(f);
-        liste.append({QString::fromUtf8(st.name), inhalt, st.comp_method});
+    for (const Zipeintrag& e : *gelesen) {
+        liste.append({e.name, e.inhalt, e.methode});
     }
-    zip_close(z);
     return liste;
 }
 
