@@ -190,6 +190,12 @@ void Profilspeicher::Profilload(const QString& name, const QString& tsdir, TAbla
 
     // The tournament keeps its own data folder on the targets and takes everything else of the profile.
     const QString dbzkd = ablage.dbzkd;
+    // Checked where it lies first: a broken file must not replace the tournament's own settings.
+    TAblage probe;
+    if (QFileInfo::exists(pfad(quelle, ablageName)) && !AblageLoad(quelle, probe, ausgabe)) {
+        throw IoError(
+            QStringLiteral("Das Profil %1 wurde nicht geladen: seine Einstellungen sind fehlerhaft.").arg(name));
+    }
     datei_kopieren(pfad(quelle, ablageName), pfad(tsdir, ablageName));
     AblageLoad(tsdir, ablage, ausgabe);
     ablage.dbzkd = dbzkd;

@@ -300,6 +300,16 @@ TEST_F(ProfilLaden, aFailingImageOrMessageIsShownAndTheOthersAreStillCopied) {
     EXPECT_EQ(lesen(ts(QStringLiteral("meldung_1_1_1_2.dat"))), "m2 v1");
 }
 
+TEST_F(ProfilLaden, aProfileWithBrokenSettingsLeavesTheWorkingFolderAsItWas) {
+    schreiben(store() + QStringLiteral("/Kreis/config_ablage.xml"), "<ablage");
+    const QByteArray vorher = lesen(ts(QStringLiteral("config_ablage.xml")));
+    EXPECT_THROW(s.Profilload(QStringLiteral("Kreis"), ts(), ablage, QStringLiteral("Neues Turnier"), meldungen, jetzt),
+                 IoError);
+    EXPECT_EQ(lesen(ts(QStringLiteral("config_ablage.xml"))), vorher);
+    EXPECT_EQ(ablage.verzeichnis, QStringLiteral("/srv/eigen/"));
+    EXPECT_FALSE(QFileInfo::exists(ts(QStringLiteral("config_quenda.xml"))));
+}
+
 TEST_F(ProfilLaden, aProfileWithoutPresentationEndsTheLoadThere) {
     QFile::remove(store() + QStringLiteral("/Kreis/config_quenda.xml"));
     EXPECT_THROW(s.Profilload(QStringLiteral("Kreis"), ts(), ablage, QStringLiteral("Neues Turnier"), meldungen, jetzt),
