@@ -6,43 +6,15 @@
 #include <cmath>
 
 using namespace mdbtest;
+using quenda::demo::JetSpalte;
+using quenda::demo::JetTabelle;
+using quenda::demo::JetTyp;
+using quenda::demo::JetWert;
 
 namespace {
 
 // Every test of this executable finds the importer of this build, also when run by hand.
 const bool programmGesetzt = qputenv("QUENDA_MDBIMPORT", QUENDA_MDBIMPORT_PROGRAMM);
-
-// mdb-export's CSV: "," between fields, '"' around texts with "" inside, a line feed after each row
-// (texts keep their own line breaks).
-std::vector<QStringList> csvLesen(const QString& text) {
-    std::vector<QStringList> zeilen;
-    QStringList zeile;
-    QString feld;
-    bool inText = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (inText) {
-            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
-                feld.append(c);
-                ++i;
-            } else if (c == u'"') {
-                inText = false;
-            } else {
-                feld.append(c);
-            }
-        } else if (c == u'"') {
-            inText = true;
-        } else if (c == u',') {
-            zeile.append(std::exchange(feld, QString()));
-        } else if (c == u'\n') {
-            zeile.append(std::exchange(feld, QString()));
-            zeilen.push_back(std::exchange(zeile, QStringList()));
-        } else {
-            feld.append(c);
-        }
-    }
-    return zeilen;
-}
 
 // libmdb's date text for values outside about 1900-4637 (its own converter gives up there).
 const QString mdbExportDatumFehler = QStringLiteral("1900-01-00 00:00:00");
@@ -105,9 +77,7 @@ TEST_F(Import, everyTableOfTheSamplesMatchesMdbExportCellByCell) {
     };
     for (const Probe& probe : proben) {
         const QString mdb = mdbtest::probe(probe.datei);
-        if (!QFile::exists(mdb)) {
-            GTEST_SKIP() << "the public sample files are not beside the checkout";
-        }
+        ASSERT_TRUE(QFile::exists(mdb));
         SCOPED_TRACE(probe.datei);
         const QString ziel = pfad("probe.sqlite");
         QFile::remove(ziel);
@@ -159,17 +129,27 @@ TEST_F(Import, everyTableOfTheSamplesMatchesMdbExportCellByCell) {
 TEST_F(Import, keepsNullApartFromEmptyTextAndStoresJetsOwnValues) {
     const QString mdb = pfad("werte.mdb");
     const QString langerMemo = QString(30000, QChar(u'ä')); // beyond libmdb's default bind size in UTF-8
-    if (!QFile::exists(schreiberSkript())) {
-        GTEST_SKIP() << "the Jet writer is not beside the checkout";
+    {
+        const JetWert n;
+        const auto t = [](const char* text) { return JetWert(QString::fromUtf8(text)); };
+        const auto g = [](qint64 zahl) { return JetWert(zahl); };
+        JetTabelle werte{QStringLiteral("Werte"),
+                         {{QStringLiteral("id"), JetTyp::LongInteger},
+                          {QStringLiteral("t"), JetTyp::Text},
+                          {QStringLiteral("m"), JetTyp::Memo},
+                          {QStringLiteral("b"), JetTyp::JaNein},
+                          {QStringLiteral("d"), JetTyp::DatumZeit},
+                          {QStringLiteral("x"), JetTyp::Double},
+                          {QStringLiteral("i"), JetTyp::Integer},
+                          {QStringLiteral("y"), JetTyp::Byte}},
+                         {{g(1), t(""), t(""), g(1), 0.0, 1.5, g(-2), g(255)},
+                          {g(2), n, n, g(0), n, n, n, n},
+                          {g(3), t("Süd SÜD €"), langerMemo, g(-1), -1.25, -0.5, g(32767), g(0)},
+                          {g(4), t("a"), t("b"), g(0), 2958465.999988426, 0.1, g(-32768), g(1)},
+                          {g(5), t("a"), t("b"), g(0), -657434.0, 0.0, g(0), g(0)}},
+                         {}};
+        ASSERT_TRUE(mdbAusTabellen(mdb, {werte}));
     }
-    ASSERT_TRUE(mdbAusPython(mdb, QStringLiteral(R"([('Werte', [('id','long'),('t','text'),('m','memo'),('b','bool'),
-        ('d','datetime'),('x','double'),('i','int'),('y','byte')], [
-        (1, '', '', True, 0.0, 1.5, -2, 255),
-        (2, None, None, False, None, None, None, None),
-        (3, 'Süd SÜD €', '%1', True, -1.25, -0.5, 32767, 0),
-        (4, 'a', 'b', False, 2958465.999988426, 0.1, -32768, 1),
-        (5, 'a', 'b', False, -657434.0, 0.0, 0, 0)])])")
-                                      .arg(langerMemo)));
     const QString ziel = pfad("werte.sqlite");
     ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
     const Tabelle t = tabelleLesen(ziel, QStringLiteral("Werte"));
@@ -198,13 +178,19 @@ TEST_F(Import, keepsNullApartFromEmptyTextAndStoresJetsOwnValues) {
 
 TEST_F(Import, damagedOrForeignFilesFailWithAReasonAndLeaveNoFile) {
     const QString gut = pfad("gut.mdb");
-    if (!QFile::exists(schreiberSkript())) {
-        GTEST_SKIP() << "the Jet writer is not beside the checkout";
-    }
     // Two tables over several data pages; the writer puts the catalog's rows at the end of the file.
-    ASSERT_TRUE(
-        mdbAusPython(gut, QStringLiteral("[('A', [('id','long'),('t','text')], [(i, 'Zeile %d' % i) for i in "
-                                         "range(3000)]), ('B', [('id','long')], [(i,) for i in range(500)])]")));
+    JetTabelle a{QStringLiteral("A"),
+                 {{QStringLiteral("id"), JetTyp::LongInteger}, {QStringLiteral("t"), JetTyp::Text}},
+                 {},
+                 {}};
+    for (qint64 i = 0; i < 3000; ++i) {
+        a.zeilen.push_back({i, QStringLiteral("Zeile %1").arg(i)});
+    }
+    JetTabelle b{QStringLiteral("B"), {{QStringLiteral("id"), JetTyp::LongInteger}}, {}, {}};
+    for (qint64 i = 0; i < 500; ++i) {
+        b.zeilen.push_back({i});
+    }
+    ASSERT_TRUE(mdbAusTabellen(gut, {a, b}));
     QFile f(gut);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray inhalt = f.readAll();
@@ -248,14 +234,23 @@ TEST_F(Import, damagedOrForeignFilesFailWithAReasonAndLeaveNoFile) {
 }
 
 TEST_F(Import, theSnapshotHasTheSchemaIndexesStatisticsAndCollation) {
-    if (!QFile::exists(schreiberSkript())) {
-        GTEST_SKIP() << "the Jet writer is not beside the checkout";
-    }
     const QString mdb = pfad("klein.mdb");
-    ASSERT_TRUE(
-        mdbAusPython(mdb, QStringLiteral("[('Verein', [('v_id','long'),('verein','text')], [(1,'TTC Süd'),"
-                                         "(2,'TTC SÜD')]), ('sb_ergebnisse', [('erg_id','long'),('syf_id','long'),"
-                                         "('status','long'),('sp_id','long')], [(1,2,4,1)])]")));
+    const auto spalten = [](std::initializer_list<const char*> namen, JetTyp letzte) {
+        std::vector<JetSpalte> s;
+        for (const char* name : namen) {
+            s.push_back({QString::fromLatin1(name), JetTyp::LongInteger});
+        }
+        s.back().typ = letzte;
+        return s;
+    };
+    ASSERT_TRUE(mdbAusTabellen(mdb, {{QStringLiteral("Verein"),
+                                      spalten({"v_id", "verein"}, JetTyp::Text),
+                                      {{qint64(1), QStringLiteral("TTC Süd")}, {qint64(2), QStringLiteral("TTC SÜD")}},
+                                      {}},
+                                     {QStringLiteral("sb_ergebnisse"),
+                                      spalten({"erg_id", "syf_id", "status", "sp_id"}, JetTyp::LongInteger),
+                                      {{qint64(1), qint64(2), qint64(4), qint64(1)}},
+                                      {}}}));
     const QString ziel = pfad("klein.sqlite");
     ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
     const Tabelle indizes = tabelleLesen(ziel, QStringLiteral("sqlite_master"));

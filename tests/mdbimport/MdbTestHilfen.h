@@ -1,27 +1,29 @@
 #pragma once
 
 #include "db/JetDialekt.h"
+#include "demo/JetAusSqlite.h"
+#include "demo/JetSchreiber.h"
+#include "util/QuendaError.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 // Shared by the .mdb tests: the public sample files, the Jet writer and reading a snapshot back.
 namespace mdbtest {
 
+// A sample file of tests/data/mdb; a test fails (it does not skip) when the file is missing.
 inline QString probe(const char* name) {
-    return QStringLiteral(QUENDA_SOURCE_DIR "/../shared/fixtures/mdb/") + QString::fromUtf8(name);
-}
-
-inline QString schreiberSkript() {
-    return QStringLiteral(QUENDA_SOURCE_DIR "/../shared/tools/mdbwriter/mdbwriter.py");
+    const QString pfad = QStringLiteral(QUENDA_TEST_DATA "/mdb/") + QString::fromUtf8(name);
+    EXPECT_TRUE(QFile::exists(pfad)) << "sample file missing: " << pfad.toStdString();
+    return pfad;
 }
 
 // Runs a program; its stdout, or nothing (with a test failure) when it did not end with status 0.
@@ -33,28 +35,69 @@ inline std::optional<QByteArray> laufen(const QString& programm, const QStringLi
     p.closeWriteChannel();
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         ADD_FAILURE() << programm.toStdString() << ' ' << argumente.join(u' ').toStdString() << ": "
-                      << p.readAllStandardError().toStdString();
+                      << p.errorString().toStdString() << ' ' << p.readAllStandardError().toStdString();
         return std::nullopt;
     }
     return p.readAllStandardOutput();
 }
 
-// Converts a SQLite tournament into a Jet 4 file with the writer (date-time columns and "anwesend" as
-// Access keeps them). The target is replaced atomically, as the tournament desk would see it.
-inline bool mdbSchreiben(const QString& sqlite, const QString& mdb) {
-    const QString teil = mdb + QStringLiteral(".neu");
-    if (!laufen(QStringLiteral("python3"), {schreiberSkript(), QStringLiteral("from-sqlite"), sqlite, teil})) {
+// Writes tables with the project's Jet writer; the target is replaced atomically, as the tournament desk
+// would leave it.
+inline bool mdbAusTabellen(const QString& mdb, std::vector<quenda::demo::JetTabelle> tabellen) {
+    try {
+        quenda::demo::JetSchreiber schreiber;
+        for (quenda::demo::JetTabelle& tabelle : tabellen) {
+            schreiber.hinzufuegen(std::move(tabelle));
+        }
+        schreiber.schreiben(mdb);
+        return true;
+    } catch (const quenda::QuendaError& fehler) {
+        ADD_FAILURE() << fehler.message().toStdString();
         return false;
     }
-    return std::rename(QFile::encodeName(teil).constData(), QFile::encodeName(mdb).constData()) == 0;
 }
 
-// Writes tables given as Python literal text: [(name, [(column, type), ...], rows), ...].
-inline bool mdbAusPython(const QString& mdb, const QString& tabellen) {
-    const QString skript = QStringLiteral("import sys, datetime\nsys.path.insert(0, '%1')\nimport mdbwriter\n"
-                                          "mdbwriter.write_mdb(sys.argv[1], %2)\n")
-                               .arg(QStringLiteral(QUENDA_SOURCE_DIR "/../shared/tools/mdbwriter"), tabellen);
-    return laufen(QStringLiteral("python3"), {QStringLiteral("-"), mdb}, skript.toUtf8()).has_value();
+// Converts a SQLite tournament into a Jet 4 file (date-time columns and "anwesend" as Access keeps them);
+// with seit, the file holds that earlier state and the changes since as a day of edits leaves them.
+inline bool mdbSchreiben(const QString& sqlite, const QString& mdb, const QString& seit = {}) {
+    try {
+        return mdbAusTabellen(mdb, quenda::demo::jetTabellenAusSqlite(sqlite, seit));
+    } catch (const quenda::QuendaError& fehler) {
+        ADD_FAILURE() << fehler.message().toStdString();
+        return false;
+    }
+}
+
+// mdb-export's CSV: "," between fields, '"' around texts with "" inside, a line feed after each row
+// (texts keep their own line breaks).
+inline std::vector<QStringList> csvLesen(const QString& text) {
+    std::vector<QStringList> zeilen;
+    QStringList zeile;
+    QString feld;
+    bool inText = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (inText) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                feld.append(c);
+                ++i;
+            } else if (c == u'"') {
+                inText = false;
+            } else {
+                feld.append(c);
+            }
+        } else if (c == u'"') {
+            inText = true;
+        } else if (c == u',') {
+            zeile.append(std::exchange(feld, QString()));
+        } else if (c == u'\n') {
+            zeile.append(std::exchange(feld, QString()));
+            zeilen.push_back(std::exchange(zeile, QStringList()));
+        } else {
+            feld.append(c);
+        }
+    }
+    return zeilen;
 }
 
 // One cell of a snapshot: NULL stays an invalid QVariant, text a QString, numbers qint64/double, blobs bytes.

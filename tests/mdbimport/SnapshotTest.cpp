@@ -22,9 +22,6 @@ const QByteArray echtesProgramm = QUENDA_MDBIMPORT_PROGRAMM;
 class Snapshots : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!QFile::exists(schreiberSkript())) {
-            GTEST_SKIP() << "the Jet writer is not beside the checkout";
-        }
         qputenv("QUENDA_MDBIMPORT", echtesProgramm);
         verwaltung().beenden();
         verwaltung().setzeOrdner(dir.filePath(QStringLiteral("cache")));

@@ -1,6 +1,8 @@
 // quenda-demo: generates demo tournament databases, plays them live and checks their integrity.
 
 #include "demo/Generator.h"
+#include "demo/JetAusSqlite.h"
+#include "demo/JetSchreiber.h"
 #include "demo/Pruefung.h"
 #include "demo/Simulator.h"
 #include "demo/Zeit.h"
@@ -45,6 +47,7 @@ const QString nutzung =
                    "  quenda-demo simulate FILE [--steps N | --seconds S] [--seed N] [--pause MS] [--now \"...\"] "
                    "[--quiet]\n"
                    "  quenda-demo check FILE\n"
+                   "  quenda-demo mdb SOURCE.sqlite TARGET.mdb [--since EARLIER.sqlite]   (Access-Datei, Jet 4)\n"
                    "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER   (Verzeichnis-Ablage für beide Ziele)");
 
 int aufrufFehler(const QString& text) {
@@ -178,6 +181,36 @@ int pruefen(const QStringList& argumente) {
     return 0;
 }
 
+// Every table of a SQLite tournament as an Access file, replaced atomically. With --since, the file holds the
+// earlier state as laid out at a compaction and the changes since as a day of edits leaves them.
+int mdbSchreiben(const QStringList& argumente) {
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("since"), QStringLiteral("früherer Stand"), QStringLiteral("FILE")}});
+    if (!parser.parse(argumente) || parser.positionalArguments().size() != 2) {
+        return aufrufFehler(QStringLiteral("mdb: eine SQLite-Datei und eine Zieldatei erwartet."));
+    }
+    const QStringList dateien = parser.positionalArguments();
+    QElapsedTimer uhr;
+    uhr.start();
+    JetSchreiber schreiber;
+    qint64 zeilen = 0;
+    qint64 geaendert = 0;
+    for (JetTabelle& tabelle : jetTabellenAusSqlite(dateien.at(0), parser.value(QStringLiteral("since")))) {
+        zeilen += static_cast<qint64>(tabelle.zeilen.size() + tabelle.bearbeitung.hinzugefuegt.size() -
+                                      tabelle.bearbeitung.geloescht.size());
+        geaendert += static_cast<qint64>(tabelle.bearbeitung.geloescht.size() + tabelle.bearbeitung.geaendert.size() +
+                                         tabelle.bearbeitung.hinzugefuegt.size());
+        schreiber.hinzufuegen(std::move(tabelle));
+    }
+    schreiber.schreiben(dateien.at(1));
+    ausgeben(stdout, QStringLiteral("%1 geschrieben: %2 Zeilen, davon %3 seit dem früheren Stand geändert, in %4 ms.")
+                         .arg(dateien.at(1))
+                         .arg(zeilen)
+                         .arg(geaendert)
+                         .arg(uhr.elapsed()));
+    return 0;
+}
+
 } // namespace
 
 // Storage settings for a demo: both display targets enabled, delivered by copying into local folders.
@@ -224,6 +257,9 @@ int main(int argc, char** argv) {
         }
         if (befehl == u"check") {
             return pruefen(argumente);
+        }
+        if (befehl == u"mdb") {
+            return mdbSchreiben(argumente);
         }
         if (befehl == u"ablage") {
             return ablageSchreiben(argumente);

@@ -260,10 +260,8 @@ TEST(Verbindung, openingReportsWhatIsWrongWithThePath) {
 }
 
 TEST(Verbindung, accessFileIsNotOpenedDirectly) {
-    const QString mdb = QStringLiteral(QUENDA_SOURCE_DIR "/../shared/fixtures/mdb/DateTestDatabase.mdb");
-    if (!QFile::exists(mdb)) {
-        GTEST_SKIP() << "sample Access files are not beside the checkout";
-    }
+    const QString mdb = QStringLiteral(QUENDA_TEST_DATA "/mdb/DateTestDatabase.mdb");
+    ASSERT_TRUE(QFile::exists(mdb)) << "sample file missing: " << mdb.toStdString();
     EXPECT_TRUE(Verbindung::istAccessDatei(mdb));
     Verbindung v;
     try {
