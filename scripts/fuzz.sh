@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with clang (build/fuzz, or $QUENDA_FUZZ_BUILD) and runs each for the
 # given number of seconds (default 60) on its seed corpus tests/data/fuzz/<target>/, plus the public
-# Access samples for the importer. New inputs collect in <build>/korpus/<target>/, findings in
+# Access samples of tests/data/mdb for the importer (its seed tagesverlauf.mdb holds deleted and moved
+# rows, written by `quenda-demo mdb --since`). New inputs collect in <build>/korpus/<target>/, findings in
 # <build>/funde/. A finding ends the script with status 1 after all targets ran; turn it into a regression
 # case in tests/data and fix it.
 set -euo pipefail
@@ -28,7 +29,7 @@ for ziel in "${ziele[@]}"; do
     extra=()
     if [ "$ziel" = mdbimport ]; then
         # Each input is a whole file and a child process: small files and a longer time per input.
-        [ -f ../shared/fixtures/mdb/DateTestDatabase.mdb ] && saat+=(../shared/fixtures/mdb)
+        saat+=(tests/data/mdb)
         extra=(-max_len=300000 -timeout=60)
     fi
     echo "== fuzz_$ziel: ${sekunden} s"

@@ -17,8 +17,13 @@ namespace quenda::mdbimport {
 
 namespace {
 
-constexpr int offsetMaske = 0x1fff;         // row offset without the deleted/overflow flags
-constexpr int geloescht = 0x4000;           // row slot flag of a deleted row
+constexpr int offsetMaske = 0x1fff; // row offset without the two flags below
+// A slot a scan skips: a deleted row (which also carries the flag below), or the copy of a row that moved.
+constexpr int geloescht = 0x8000;
+// A slot whose data is a pointer to the row's current place (row number, 3-byte page): a row that grew on
+// update and was moved to another page.
+constexpr int ausgelagert = 0x4000;
+constexpr size_t zeigerLaenge = 4;
 constexpr size_t memoKopf = 12;             // length/flags and page pointer in front of a memo or OLE value
 constexpr guint32 groessterMemo = 1u << 28; // larger lengths only come from a damaged file
 constexpr size_t oleSeitenpuffer = 65536;   // libmdb copies one page or one inline value into it
@@ -171,15 +176,51 @@ struct TabelleFrei {
     void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
 
-// Reads every row of a table and compares the count with the table's own row count: libmdb skips a
-// missing or overwritten data page without an error.
+// Reads every live row of a table, each once and in its place, page by page through the table's usage map;
+// proZeile finds the row's page in mdb->pg_buf. libmdb's own scan swaps the two flags: it skips the
+// pointer of a moved row and returns the row where it moved to, out of its place. The count is compared
+// with the table's own row count: libmdb skips a missing or overwritten data page without an error.
 template <typename ProZeile>
 void alleZeilen(MdbTableDef* tab, const QString& name, ProZeile proZeile) {
+    MdbHandle* mdb = tab->entry->mdb;
+    const auto unlesbar = [&] { return beschaedigt(QStringLiteral("Zeile in Tabelle %1 nicht lesbar").arg(name)); };
     unsigned int gelesen = 0;
     mdb_rewind_table(tab);
-    while (tab->num_cols > 0 && mdb_fetch_row(tab)) {
-        proZeile();
-        ++gelesen;
+    while (tab->num_cols > 0 && mdb_read_next_dpg(tab)) {
+        const guint32 seite = tab->cur_phys_pg;
+        const int zeilen = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+        for (int z = 0; z < zeilen; ++z) {
+            int start = 0;
+            size_t laenge = 0;
+            if (mdb_find_row(mdb, z, &start, &laenge) != 0) {
+                throw unlesbar();
+            }
+            if (start & geloescht) {
+                continue;
+            }
+            if (start & ausgelagert) {
+                start &= offsetMaske;
+                if (laenge < zeigerLaenge) {
+                    throw unlesbar();
+                }
+                const int zeile = mdb_get_byte(mdb->pg_buf, start);
+                const auto ziel = static_cast<unsigned long>(mdb_get_int32(mdb->pg_buf, start) >> 8 & 0xffffff);
+                if (mdb_read_pg(mdb, ziel) != mdb->fmt->pg_size || mdb->pg_buf[0] != MDB_PAGE_DATA ||
+                    static_cast<guint32>(mdb_get_int32(mdb->pg_buf, 4)) != tab->entry->table_pg ||
+                    zeile >= mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset) ||
+                    mdb_find_row(mdb, zeile, &start, &laenge) != 0 || (start & ausgelagert)) {
+                    throw beschaedigt(QStringLiteral("verschobene Zeile in Tabelle %1 nicht gefunden").arg(name));
+                }
+            }
+            if (laenge == 0) {
+                throw unlesbar();
+            }
+            proZeile(start & offsetMaske, laenge);
+            ++gelesen;
+            if (mdb->cur_pg != seite && mdb_read_pg(mdb, seite) != mdb->fmt->pg_size) {
+                throw unlesbar();
+            }
+        }
     }
     if (gelesen != tab->num_rows) {
         throw beschaedigt(
@@ -199,7 +240,7 @@ void katalogPruefen(MdbHandle* mdb) {
     if (!tab || !mdb_read_columns(tab.get())) {
         throw beschaedigt(QStringLiteral("der Katalog ist nicht lesbar"));
     }
-    alleZeilen(tab.get(), QStringLiteral("MSysObjects"), [] {});
+    alleZeilen(tab.get(), QStringLiteral("MSysObjects"), [](int, size_t) {});
 }
 
 } // namespace
@@ -276,13 +317,9 @@ void MdbQuelle::lesen(const QString& tabelle, const std::function<void(const std
 
     std::vector<MdbField> felder(tab->num_cols);
     std::vector<Zelle> zellen(tab->num_cols);
-    // mdb_fetch_row leaves the row's page in pg_buf; its bind interface would lose NULL, so the row is
-    // cracked again here to read the null mask and the raw values.
-    alleZeilen(tab.get(), tabelle, [&] {
-        int start = 0;
-        size_t laenge = 0;
-        if (mdb_find_row(mdb, static_cast<int>(tab->cur_row) - 1, &start, &laenge) != 0 || (start & geloescht) ||
-            mdb_crack_row(tab.get(), start & offsetMaske, laenge, felder.data()) < 0) {
+    // libmdb's bind interface would lose NULL: the row is cracked here to read the null mask and the raw values.
+    alleZeilen(tab.get(), tabelle, [&](int start, size_t laenge) {
+        if (mdb_crack_row(tab.get(), start, laenge, felder.data()) < 0) {
             throw beschaedigt(QStringLiteral("Zeile in Tabelle %1 nicht lesbar").arg(tabelle));
         }
         for (unsigned int i = 0; i < tab->num_cols; ++i) {
