@@ -1,5 +1,6 @@
-// Import time of Access files: the public sample nwind.mdb, a large generated tournament and a synthetic
-// file of many game rows, each written with the Jet writer. Prints time, rows and rows per second, and
+// Import time of Access files: the public sample nwind.mdb, a large generated tournament (also after a day
+// of edits: deleted rows and rows moved behind pointers) and a synthetic file of many game rows, the last
+// ones written with the project's Jet writer. Prints time, rows and rows per second, and
 // the cost of the freshness check of an unchanged file (which every cycle pays instead of an import).
 //
 // quenda-bench-mdbimport [--rows N]   (N game rows in the synthetic file, default 300000)
@@ -7,14 +8,17 @@
 #include "db/MdbImport.h"
 #include "db/Snapshotverwaltung.h"
 #include "demo/Generator.h"
+#include "demo/JetAusSqlite.h"
+#include "demo/JetSchreiber.h"
+#include "demo/Simulator.h"
 #include "demo/Zeit.h"
+#include "util/QuendaError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sqlite3.h>
@@ -23,23 +27,27 @@ using namespace quenda;
 
 namespace {
 
-const QString schreiber = QStringLiteral(QUENDA_SOURCE_DIR "/../shared/tools/mdbwriter");
-
 void zeile(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
     std::fflush(stdout);
 }
 
-bool python(const QStringList& argumente, const QByteArray& eingabe = {}) {
-    QProcess p;
-    p.start(QStringLiteral("python3"), argumente);
-    p.write(eingabe);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(-1) || p.exitCode() != 0) {
-        zeile(QStringLiteral("python3 fehlgeschlagen: ") + QString::fromLocal8Bit(p.readAllStandardError()));
+// Writes the tables with the Jet writer and says how long that took; false (with the reason) on failure.
+bool schreiben(const QString& mdb, std::vector<demo::JetTabelle> tabellen) {
+    try {
+        QElapsedTimer uhr;
+        uhr.start();
+        demo::JetSchreiber schreiber;
+        for (demo::JetTabelle& tabelle : tabellen) {
+            schreiber.hinzufuegen(std::move(tabelle));
+        }
+        schreiber.schreiben(mdb);
+        zeile(QStringLiteral("  (%1 geschrieben in %2 ms)").arg(QFileInfo(mdb).fileName()).arg(uhr.elapsed()));
+        return true;
+    } catch (const QuendaError& fehler) {
+        zeile(QStringLiteral("Jet-Schreiber fehlgeschlagen: ") + fehler.message());
         return false;
     }
-    return true;
 }
 
 qint64 zeilenImSnapshot(const QString& pfad) {
@@ -113,32 +121,47 @@ int main(int argc, char** argv) {
         qputenv("QUENDA_MDBIMPORT", QUENDA_MDBIMPORT_PROGRAMM);
     }
     QTemporaryDir dir;
-    messen(QStringLiteral("nwind.mdb (Jet 3)"), QStringLiteral(QUENDA_SOURCE_DIR "/../shared/fixtures/mdb/nwind.mdb"),
-           dir);
-    if (!QFile::exists(schreiber + QStringLiteral("/mdbwriter.py"))) {
-        zeile(QStringLiteral("Jet-Schreiber nicht gefunden: keine erzeugten Dateien."));
-        return 0;
-    }
+    messen(QStringLiteral("nwind.mdb (Jet 3)"), QStringLiteral(QUENDA_SOURCE_DIR "/tests/data/mdb/nwind.mdb"), dir);
     const QString gross = dir.filePath(QStringLiteral("gross.sqlite"));
     const QString grossMdb = dir.filePath(QStringLiteral("gross.mdb"));
     demo::Generator({1, demo::Groesse::Gross, demo::standardJetzt()}).erzeugen(gross);
-    if (python({schreiber + QStringLiteral("/mdbwriter.py"), QStringLiteral("from-sqlite"), gross, grossMdb})) {
+    if (schreiben(grossMdb, demo::jetTabellenAusSqlite(gross))) {
         messen(QStringLiteral("großes Demo-Turnier (Jet 4)"), grossMdb, dir);
     }
+    // The same tournament after a day of play, written as the morning's state with the day's edits.
+    const QString abends = dir.filePath(QStringLiteral("abends.sqlite"));
+    QFile::copy(gross, abends);
+    {
+        demo::Simulator simulator(abends, {});
+        for (int i = 0; i < 2000; ++i) {
+            simulator.schritt();
+        }
+    }
+    const QString abendsMdb = dir.filePath(QStringLiteral("abends.mdb"));
+    if (schreiben(abendsMdb, demo::jetTabellenAusSqlite(abends, gross))) {
+        messen(QStringLiteral("großes Demo-Turnier nach 2000 Änderungen (Jet 4)"), abendsMdb, dir);
+    }
     // Game rows as the result table holds them: integers, set texts, a date-time.
+    using demo::JetTyp;
+    std::vector<demo::JetSpalte> spalten;
+    for (const char* name : {"erg_id", "syf_id", "sp_id", "sp1", "sp2", "status", "sg", "sv"}) {
+        spalten.push_back({QString::fromLatin1(name), JetTyp::LongInteger});
+    }
+    for (const char* name : {"s1", "s2", "s3", "s4", "s5", "s6", "s7"}) {
+        spalten.push_back({QString::fromLatin1(name), JetTyp::Text});
+    }
+    spalten.push_back({QStringLiteral("gse"), JetTyp::LongInteger});
+    spalten.push_back({QStringLiteral("spielzeit"), JetTyp::DatumZeit});
+    demo::JetTabelle spiele{QStringLiteral("sb_ergebnisse"), spalten, {}, {}};
+    const double beginn = 46365.375; // 9.12.2026 09:00
+    const demo::JetWert null;
+    for (qint64 i = 0; i < spielzeilen; ++i) {
+        spiele.zeilen.push_back({i, i / 20, i % 50, qint64(1), qint64(2), qint64(4), qint64(3), qint64(1),
+                                 QStringLiteral("7"), QStringLiteral("-9"), QStringLiteral("11"), QStringLiteral("5"),
+                                 null, null, null, qint64(3), beginn + static_cast<double>(i % 600) / 1440.0});
+    }
     const QString viele = dir.filePath(QStringLiteral("viele.mdb"));
-    const QString skript =
-        QStringLiteral("import sys, datetime\nsys.path.insert(0, '%1')\nimport mdbwriter\n"
-                       "t0 = datetime.datetime(2026, 12, 9, 9, 0)\n"
-                       "rows = [(i, i // 20, i % 50, 1, 2, 4, 3, 1, '7', '-9', '11', '5', None, None, None, 3,\n"
-                       "         t0 + datetime.timedelta(minutes=i % 600)) for i in range(%2)]\n"
-                       "mdbwriter.write_mdb(sys.argv[1], [('sb_ergebnisse', [('erg_id','long'), ('syf_id','long'),\n"
-                       "  ('sp_id','long'), ('sp1','long'), ('sp2','long'), ('status','long'), ('sg','long'),\n"
-                       "  ('sv','long'), ('s1','text'), ('s2','text'), ('s3','text'), ('s4','text'), ('s5','text'),\n"
-                       "  ('s6','text'), ('s7','text'), ('gse','long'), ('spielzeit','datetime')], rows)])\n")
-            .arg(schreiber)
-            .arg(spielzeilen);
-    if (python({QStringLiteral("-"), viele}, skript.toUtf8())) {
+    if (schreiben(viele, {spiele})) {
         messen(QStringLiteral("%1 Spielzeilen (Jet 4)").arg(spielzeilen), viele, dir);
     }
     return 0;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, creates a demo tournament that is played live in the background and
 # starts Quenda beside it on an Access file, the way users run it: the simulator plays the tournament in
-# a SQLite file, and every few seconds its state is written to turnier.mdb with the Jet writer and put in
-# place atomically (the tournament desk writing its database).
+# a SQLite file, and every few seconds its state is written to turnier.mdb by the project's Jet writer
+# (the tournament desk writing its database).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -10,50 +10,38 @@ cmake --preset release
 cmake --build --preset release
 
 demo_tool=build/release/tools/demo/quenda-demo
-mdbwriter="$PWD/../shared/tools/mdbwriter/mdbwriter.py"
 demo_dir="$PWD/demo"
 spiel="$demo_dir/turnier.sqlite" # the simulator's working state
+start="$demo_dir/.start.sqlite"  # the state at the Access file's last compaction
 db="$demo_dir/turnier.mdb"       # what Quenda reads
 rm -rf "$demo_dir"
 mkdir -p "$demo_dir"
 # Start times are placed around the current time, so that the three-hour rule has something to show.
 "$demo_tool" generate --out "$spiel" --size medium --seed 1 --now "$(date '+%Y-%m-%d %H:%M:%S')"
+cp "$spiel" "$start"
 
-# A consistent copy of the simulator's state (SQLite's backup), written as a Jet file and renamed over
-# the old one, so that Quenda never sees a half-written file.
+# The writer reads one consistent state of the simulator's file, writes beside turnier.mdb and renames over
+# it, so that Quenda never sees a half-written file. The changes since the start are in the file as a day
+# of edits leaves them in an Access file: deleted rows, and rows that grew moved to other pages.
 mdb_schreiben() {
-    python3 - "$spiel" "$demo_dir/.stand.sqlite" <<'PY'
-import sqlite3, sys
-quelle, ziel = sqlite3.connect(sys.argv[1]), sqlite3.connect(sys.argv[2])
-quelle.backup(ziel)
-ziel.close()
-PY
-    python3 "$mdbwriter" from-sqlite "$demo_dir/.stand.sqlite" "$demo_dir/.turnier.mdb.neu" >/dev/null
-    mv -f "$demo_dir/.turnier.mdb.neu" "$db"
+    "$demo_tool" mdb "$spiel" "$db" --since "$start" >/dev/null
 }
-if [ -f "$mdbwriter" ]; then
-    mdb_schreiben
-else
-    echo "Jet writer not found ($mdbwriter): the demo reads the SQLite file instead."
-    db="$spiel"
-fi
+mdb_schreiben
 
 # The tournament desk: one change every two seconds until this script ends.
 "$demo_tool" simulate "$spiel" --seconds 86400 --pause 2000 >"$demo_dir/simulator.log" 2>&1 &
 simulator=$!
-schreiber=""
-if [ "$db" != "$spiel" ]; then
-    # In its own process group, so that the end of the script also ends a conversion in progress.
-    export spiel db demo_dir mdbwriter
-    export -f mdb_schreiben
-    setsid bash -c 'while sleep 5; do mdb_schreiben || true; done' &
-    schreiber=$!
-fi
+# In its own process group, so that the end of the script also ends a conversion in progress.
+export demo_tool spiel start db
+export -f mdb_schreiben
+setsid bash -c 'while sleep 5; do mdb_schreiben || true; done' &
+schreiber=$!
+
 aufhoeren() {
     kill "$simulator" 2>/dev/null || true
-    [ -z "$schreiber" ] || kill -- "-$schreiber" 2>/dev/null || true
+    kill -- "-$schreiber" 2>/dev/null || true
     wait 2>/dev/null || true
-    rm -f "$demo_dir/.stand.sqlite" "$demo_dir/.turnier.mdb.neu"
+    rm -f "$db".?*
 }
 trap aufhoeren EXIT
 sleep 6 # a few games move (and reach the .mdb) before the program starts
