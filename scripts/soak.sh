@@ -55,7 +55,7 @@ lauf() {
         port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
         mkdir -p "$ordner/www/web" "$ordner/www/pocko"
         for ziel in web pocko; do
-            printf '<?php\n$speicherwurzel = %s;\n$token = "";\nrequire %s;\n' \
+            printf '<?php\n$speicherwurzel = %s;\n$token = "";\n$ohne_token_erlaubt = true;\nrequire %s;\n' \
                 "'$ordner/$ziel'" "'$PWD/server/httppost.php'" >"$ordner/www/$ziel/httppost.php"
         done
         php -S "127.0.0.1:$port" -t "$ordner/www" >"$ordner/php.log" 2>&1 &

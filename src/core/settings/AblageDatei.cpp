@@ -65,7 +65,7 @@ void ablageLesen(const QXmlStreamAttributes& a, TAblage& ablage) {
     wennVorhanden(a, "datenschutz", ablage.datenschutz);
     // The folder name becomes part of a path on the targets: a hand-edited one must not leave the root.
     const QString dbzkd = text(a, "dbzkd");
-    if (!ordnername_zeichen_gueltig(dbzkd)) {
+    if (!zkdBezeichnungGueltig(dbzkd)) {
         throw UngueltigerOrdner{dbzkd};
     }
     ablage.dbzkd = dbzkd;
@@ -136,9 +136,9 @@ bool AblageLoad(const QString& tsdir, TAblage& ablage, MeldungsAusgabe& ausgabe)
                     .arg(pfad, f.attribut));
             return false;
         } catch (const UngueltigerOrdner& f) {
-            ausgabe.meldung(QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung \"%2\" darf keines "
-                                           "der Zeichen \\ / : * ? \" < > | enthalten.")
-                                .arg(pfad, f.name));
+            ausgabe.meldung(
+                QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung \"%2\" ").arg(pfad, f.name) +
+                zkdRegel());
             return false;
         }
     }

@@ -28,13 +28,22 @@ bool ablageEingabenPruefen(const TAblage& werte, const std::optional<QString>& z
     }
     if (zkdNeu) {
         pruefe(*zkdNeu, u"ZKD-Ordner Bezeichnung");
-        if (!zkdNeu->trimmed().isEmpty() && !ordnername_zeichen_gueltig(zkdNeu->trimmed())) {
-            ausgabe.meldung(QStringLiteral("Die ZKD-Ordner Bezeichnung darf keines der Zeichen \\ / : * ? \" < > | "
-                                           "enthalten."));
+        if (!zkdBezeichnungGueltig(zkdNeu->trimmed())) {
+            ausgabe.meldung(QStringLiteral("Die ZKD-Ordner Bezeichnung ") + zkdRegel());
             ok = false;
         }
     }
     return ok;
+}
+
+bool zkdBezeichnungGueltig(const QString& dbzkd) {
+    return ordnername_zeichen_gueltig(dbzkd) && !dbzkd.contains(QChar(0x7f)) && !dbzkd.contains(QStringLiteral("..")) &&
+           dbzkd.trimmed() == dbzkd && dbzkd.toUtf8().size() <= 120;
+}
+
+QString zkdRegel() {
+    return QStringLiteral("darf keines der Zeichen \\ / : * ? \" < > | und kein \"..\" enthalten, nicht mit einem "
+                          "Leerzeichen beginnen oder enden und höchstens 120 Bytes lang sein.");
 }
 
 } // namespace quenda

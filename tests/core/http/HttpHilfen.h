@@ -84,12 +84,14 @@ public:
 };
 
 // The PHP built-in server with the test router: "/web/httppost.php" is server/httppost.php with the storage
-// root and token from the files "wurzel" and "token" of the control folder; other paths misbehave on purpose.
+// root, token and open-upload switch from the files "wurzel", "token" and "offen" of the control folder;
+// other paths misbehave on purpose. Uploads without a token are allowed unless a test says otherwise.
 class PhpServer {
 public:
     PhpServer() {
         QDir().mkpath(wurzel());
         steuern(QStringLiteral("wurzel"), wurzel());
+        steuern(QStringLiteral("offen"), QStringLiteral("1"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QUENDA_TEST_STEUER"), steuer.path());
         env.insert(QStringLiteral("QUENDA_HTTPPOST"), QStringLiteral(QUENDA_SOURCE_DIR "/server/httppost.php"));

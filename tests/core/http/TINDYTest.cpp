@@ -169,8 +169,9 @@ TEST_F(Http, scriptStoresOnlyHarmlessFileKindsBelowItsRoot) {
         const char* gespeichert; // below the root; nullptr when refused
     } namen[] = {
         {"/zkd1/upload/20261209090000_auslodat.txt", "zkd1/upload/20261209090000_auslodat.txt"},
-        {"/zkd1/upload/20261209090000_pockoupload.zip", "zkd1/upload/20261209090000_pockoupload.zip"},
+        {"/zkd1/upload/archiv.zip", "zkd1/upload/archiv.zip"},
         {"/zkd1/config_quenda.xml", "zkd1/config_quenda.xml"},
+        {"/zkdStadt 2026/refresh.cfg", "zkdStadt 2026/refresh.cfg"},
         {"/zkd1/logmodus.cfg", "zkd1/logmodus.cfg"},
         {"/zkd1/images/Logo Verein Süd.jpg", "zkd1/images/Logo Verein Süd.jpg"},
         {"/zkd1/images/b.JPEG", "zkd1/images/b.JPEG"},
@@ -187,6 +188,16 @@ TEST_F(Http, scriptStoresOnlyHarmlessFileKindsBelowItsRoot) {
         {"/zkd1/seite.html", nullptr},
         {"/zkd1/bild.svg", nullptr},
         {"/zkd1/ohneendung", nullptr},
+        {"/zkd1/andere.xml", nullptr},
+        {"/zkd1/images/config_quenda.xml", nullptr},
+        {"/zkd1/upload/tief/x.txt", nullptr},
+        {"/zkd1/fremd/x.txt", nullptr},
+        {"/x.txt", nullptr},
+        {"/daten/x.txt", nullptr},
+        {"/zkd/x.txt", nullptr},
+        {"/zkda..b/x.txt", nullptr},
+        {"/zkdname /x.txt", nullptr},
+        {"/zkd1/ x.txt", nullptr},
         {"", nullptr},
     };
     for (const Name& n : namen) {
@@ -206,7 +217,7 @@ TEST_F(Http, scriptStoresOnlyHarmlessFileKindsBelowItsRoot) {
             EXPECT_EQ(inhaltVon(QFileInfo(wurzel.path()).absolutePath()), vorher);
         }
     }
-    EXPECT_EQ(inhaltVon(wurzel.path()), QStringList{QStringLiteral("zkd1")});
+    EXPECT_EQ(inhaltVon(wurzel.path()), (QStringList{QStringLiteral("zkd1"), QStringLiteral("zkdStadt 2026")}));
 }
 
 TEST_F(Http, aSecondUploadReplacesTheFile) {
@@ -217,6 +228,23 @@ TEST_F(Http, aSecondUploadReplacesTheFile) {
         EXPECT_EQ(lesen(ziel), inhalt);
     }
     EXPECT_EQ(inhaltVon(wurzel.filePath(QStringLiteral("zkd1"))), QStringList{QStringLiteral("refresh.cfg")});
+}
+
+TEST_F(Http, scriptWithoutATokenRefusesEveryUploadUnlessOpenUploadsAreSwitchedOn) {
+    server->steuern(QStringLiteral("offen"), QString());
+    const QString lokal = datei(QStringLiteral("refresh.cfg"), "Refresh\r\n");
+    const QString ziel = wurzel.filePath(QStringLiteral("zkd7/refresh.cfg"));
+    for (const QString& token : {QString(), QStringLiteral("irgendwas")}) {
+        SCOPED_TRACE(token.toStdString());
+        meldungen.texte.clear();
+        EXPECT_FALSE(tindy.HTTP_POST_Token(url("web"), lokal, QStringLiteral("/zkd7/refresh.cfg"), token));
+        EXPECT_EQ(meldungen.texte, QStringList{QStringLiteral("Fehler: in httppost.php ist kein Token gesetzt")});
+    }
+    EXPECT_FALSE(QFile::exists(wurzel.filePath(QStringLiteral("zkd7"))));
+
+    server->steuern(QStringLiteral("offen"), QStringLiteral("1"));
+    EXPECT_TRUE(tindy.HTTP_POST(url("web"), lokal, QStringLiteral("/zkd7/refresh.cfg"))) << meldungen.texte.join(u'|');
+    EXPECT_EQ(lesen(ziel), QByteArray("Refresh\r\n"));
 }
 
 TEST_F(Http, scriptWithATokenRefusesUploadsWithoutIt) {

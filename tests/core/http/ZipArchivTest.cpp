@@ -117,9 +117,15 @@ TEST_F(Archive, httpZipSendsEveryArchiveCountingTheCyclesFilesForEach) {
     const QStringList namen{QStringLiteral("20261209085800_pockoupload.zip"),
                             QStringLiteral("20261209085900_pockoupload.zip"),
                             QStringLiteral("20261209090000_pockoupload.zip")};
+    // Real archives, each with one data file of its cycle: the upload script unpacks what it stores.
     for (const QString& name : namen) {
-        schreiben(u.pfad(name), name.toUtf8());
+        const QString eintrag = name.left(15) + QStringLiteral("auslodatpocko.txt");
+        schreiben(u.pfad(QStringLiteral("quelle.txt")), name.toUtf8());
+        ZipArchiv archiv(u.pfad(name));
+        archiv.hinzufuegen(u.pfad(QStringLiteral("quelle.txt")), eintrag);
+        archiv.schliessen();
     }
+    QFile::remove(u.pfad(QStringLiteral("quelle.txt")));
 
     u.ablage.steuerdateipocko = QStringLiteral("anders");
     Webserverupload(u.ablage, u.tsdir, u.protokoll, u.statistik, u.fehler, u.uhr, tindy).HTTPZip(5);
@@ -141,7 +147,8 @@ TEST_F(Archive, httpZipSendsEveryArchiveCountingTheCyclesFilesForEach) {
     EXPECT_EQ(zaehler(1), (std::array<int, 5>{12, 15, 0, 0, 0}));
     QStringList gesendet;
     for (const QString& name : namen) {
-        EXPECT_EQ(lesen(hochgeladen(name)), name.toUtf8());
+        EXPECT_TRUE(QFile::exists(hochgeladen(name)));
+        EXPECT_EQ(lesen(hochgeladen(name.left(15) + QStringLiteral("auslodatpocko.txt"))), name.toUtf8());
         gesendet.append(u.L() + QStringLiteral(" Upload vom Webserver (Pocko): ") +
                         QDir::toNativeSeparators(u.pfad(name)));
     }

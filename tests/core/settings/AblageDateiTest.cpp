@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -123,6 +126,17 @@ TEST_F(AblageDatei, aMissingRequiredNumberStopsTheLoadAfterTheFieldsBeforeIt) {
     EXPECT_EQ(ablage.dbzkd, beispiel().dbzkd);
 }
 
+TEST_F(AblageDatei, aHandEditedFolderNameTheScriptWouldRefuseStopsTheLoad) {
+    schreiben(R"(<Turnier><ablage aktiv="2" pocko="1" aktiv_px="2" dbzkd="a..b"/></Turnier>)");
+    TAblage ablage = beispiel();
+    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_EQ(meldungen.texte, QStringList{QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung "
+                                                          "\"a..b\" ")
+                                               .arg(pfad()) +
+                                           zkdRegel()});
+    EXPECT_EQ(ablage.dbzkd, beispiel().dbzkd);
+}
+
 TEST_F(AblageDatei, aRequiredAttributeThatIsNoNumberIsReportedToo) {
     schreiben(R"(<Turnier><ablage aktiv="zwei" pocko="1" aktiv_px="1"/></Turnier>)");
     TAblage ablage;
@@ -237,13 +251,80 @@ TEST(AblagePruefung, checksTheFieldsOfTickedTargetsInOrder) {
     }
 }
 
-TEST(AblagePruefung, aFolderNameMustNotLeaveTheStorageRoot) {
+// The script's own verdict on "zkd" + each name, by running its rule in the PHP CLI.
+QList<bool> skriptUrteil(const QStringList& namen) {
+    QProcess php;
+    php.start(QStringLiteral("php"),
+              {QStringLiteral("-r"), QStringLiteral("require '" QUENDA_SOURCE_DIR "/server/einstellungen.php';"
+                                                    "foreach (json_decode(stream_get_contents(STDIN)) as $n) "
+                                                    "echo quenda_zkd_gueltig('zkd' . $n) ? '1' : '0';")});
+    php.write(QJsonDocument(QJsonArray::fromStringList(namen)).toJson());
+    php.closeWriteChannel();
+    if (!php.waitForFinished(30000) || php.exitCode() != 0) {
+        ADD_FAILURE() << "php: " << php.readAllStandardError().toStdString();
+        return {};
+    }
+    QList<bool> urteil;
+    for (const char c : php.readAllStandardOutput()) {
+        urteil.append(c == '1');
+    }
+    return urteil;
+}
+
+TEST(AblagePruefung, theFolderNameFollowsTheUploadScriptsRule) {
+    const struct {
+        QString name;
+        bool gueltig;
+    } faelle[] = {
+        {QStringLiteral("20261209140533"), true},
+        {QStringLiteral("Stadtmeisterschaft 2026"), true},
+        {QStringLiteral("Süd-Ost_Pokal (Jugend) #3 & Co."), true},
+        {QString(120, u'a'), true},
+        {QString(121, u'a'), false},
+        {QString(60, u'ä'), true}, // 120 bytes
+        {QString(61, u'ä'), false},
+        {QStringLiteral("a..b"), false},
+        {QStringLiteral(".."), false},
+        {QStringLiteral("x/../../etc"), false},
+        {QStringLiteral("a\\b"), false},
+        {QStringLiteral("C:"), false},
+        {QStringLiteral("wer?"), false},
+        {QStringLiteral("a*"), false},
+        {QStringLiteral("\"x\""), false},
+        {QStringLiteral("<b>"), false},
+        {QStringLiteral("a|b"), false},
+        {QStringLiteral("tab\tulator"), false},
+        {QStringLiteral("zeile\n"), false},
+        {QStringLiteral("entf\x7f"), false},
+        {QStringLiteral(" vorn"), false},
+        {QStringLiteral("hinten "), false},
+    };
+    QStringList namen;
+    for (const auto& f : faelle) {
+        namen.append(f.name);
+    }
+    const QList<bool> skript = skriptUrteil(namen);
+    ASSERT_EQ(skript.size(), namen.size());
+    for (qsizetype i = 0; i < namen.size(); ++i) {
+        SCOPED_TRACE(namen[i].toStdString());
+        EXPECT_EQ(zkdBezeichnungGueltig(namen[i]), faelle[i].gueltig);
+        EXPECT_EQ(skript[i], faelle[i].gueltig) << "the upload script's verdict";
+    }
+    EXPECT_TRUE(zkdBezeichnungGueltig(QString())) << "a settings file without a name yet";
+}
+
+TEST(AblagePruefung, theDialogRefusesANameTheScriptWouldRefuse) {
     MeldungenMerken m;
-    EXPECT_FALSE(ablageEingabenPruefen(TAblage{}, QStringLiteral("x/../../etc"), m));
-    EXPECT_FALSE(ablageEingabenPruefen(TAblage{}, QStringLiteral("a\\b"), m));
-    EXPECT_EQ(m.texte.size(), 2);
+    const QString meldung = QStringLiteral(
+        "Die ZKD-Ordner Bezeichnung darf keines der Zeichen \\ / : * ? \" < > | und kein \"..\" enthalten, "
+        "nicht mit einem Leerzeichen beginnen oder enden und höchstens 120 Bytes lang sein.");
+    for (const QString& name : {QStringLiteral("Kreis..meisterschaft"), QStringLiteral("x/../../etc")}) {
+        m.texte.clear();
+        EXPECT_FALSE(ablageEingabenPruefen(TAblage{}, name, m));
+        EXPECT_EQ(m.texte, QStringList{meldung});
+    }
     m.texte.clear();
-    EXPECT_TRUE(ablageEingabenPruefen(TAblage{}, QStringLiteral("Stadtmeisterschaft 2026"), m));
+    EXPECT_TRUE(ablageEingabenPruefen(TAblage{}, QStringLiteral(" Stadtmeisterschaft 2026 "), m)) << "trimmed first";
     EXPECT_TRUE(m.texte.isEmpty());
 }
 

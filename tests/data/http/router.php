@@ -1,6 +1,7 @@
 <?php
 // Router of the PHP built-in server in the HTTP tests. QUENDA_TEST_STEUER names a folder with the
-// settings the tests change between requests: "wurzel" (storage root), "token", "version".
+// settings the tests change between requests: "wurzel" (storage root), "token", "offen" ("1": uploads
+// without a token allowed), "groesste" (largest file), "version".
 $steuer = getenv('QUENDA_TEST_STEUER');
 $lies = function (string $name) use ($steuer): string {
     $pfad = $steuer . '/' . $name;
@@ -10,6 +11,8 @@ switch (parse_url($_SERVER['REQUEST_URI'], PHP_URL_PATH)) {
     case '/web/httppost.php':
         $speicherwurzel = $lies('wurzel');
         $token = $lies('token');
+        $ohne_token_erlaubt = $lies('offen') === '1';
+        $groesste_datei = (int)$lies('groesste');
         require getenv('QUENDA_HTTPPOST');
         break;
     case '/zeilenumbruch/httppost.php':
