@@ -363,6 +363,9 @@ QByteArray JetSchreiber::datei() const {
         }
         definitionSchreiben(seiten, lage);
     }
+    if (seiten.anzahl() > hoechstensSeiten) {
+        throw QuendaError(QStringLiteral("Die Access-Datei würde größer als 2 GB."));
+    }
     seiten[0] = kopfseite(erstelltAm);
     return seiten.alle();
 }

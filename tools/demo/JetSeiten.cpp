@@ -138,7 +138,7 @@ QByteArray nutzungskarte(Seiten& seiten, const std::set<quint32>& belegt) {
     for (const quint32 seite : belegt) {
         const quint32 index = seite / seitenJeKartenseite;
         if (index >= kartenseiten.size()) {
-            break; // beyond what a Jet 4 file can hold; the caller limits the file size
+            break; // beyond what a Jet 4 file can hold (JetSchreiber refuses such a file)
         }
         if (!kartenseiten[index]) {
             kartenseiten[index] = seiten.neu();

@@ -15,8 +15,9 @@ constexpr int zeilenProSeite = 255;     // a row pointer holds the row number in
 constexpr quint16 geloescht = 0x8000;   // the slot is skipped by a scan (a deleted row, or a moved copy)
 constexpr quint16 ausgelagert = 0x4000; // the slot holds a pointer to the row's data on another page
 constexpr quint16 offsetMaske = 0x1fff;
-constexpr int umapZeile = 69;             // a usage map row: one type byte and 68 bytes of map
-constexpr quint32 tabellenKennung = 1625; // repeated in every column entry of a table definition
+constexpr int umapZeile = 69;                // a usage map row: one type byte and 68 bytes of map
+constexpr quint32 tabellenKennung = 1625;    // repeated in every column entry of a table definition
+constexpr quint32 hoechstensSeiten = 524288; // a Jet 4 file holds at most 2 GiB
 
 void put16(QByteArray& seite, int pos, quint32 wert);
 void put24(QByteArray& seite, int pos, quint32 wert);
