@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libsqlite3-dev sqlite3
-    libcurl4-openssl-dev ca-certificates openssl
+    libcurl4-openssl-dev libssl-dev ca-certificates openssl
     libzip-dev zipcmp zipmerge ziptool
     mdbtools mdbtools-dev libglib2.0-dev
     libgtest-dev libgmock-dev googletest

@@ -9,6 +9,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <openssl/crypto.h>
 
 namespace quenda {
 
@@ -109,6 +110,10 @@ QString TINDY::erfolgsAntwort() {
 
 QString TINDY::verbindungsFehler(const QString& fehler) {
     return QStringLiteral("Es besteht keine Verbindung zum Web-Server!\n\r") + fehler;
+}
+
+void httpThreadBeenden() {
+    OPENSSL_thread_stop();
 }
 
 bool TINDY::ausfuehren(void* roh, Antwort& antwort) {

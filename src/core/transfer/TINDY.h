@@ -45,6 +45,11 @@ private:
     std::atomic<long> m_gesamtMs{120000};
 };
 
+// Releases what the TLS library keeps for the calling thread. A thread that made HTTP calls runs it as its
+// last step: left to the thread-exit handler, the state races with the library's cleanup at process exit
+// and is then never freed.
+void httpThreadBeenden();
+
 // One ICMP echo (platform part of PING): true only when the reply arrived within wartezeitMs.
 bool icmpEcho(const QString& host, int wartezeitMs);
 

@@ -2,6 +2,7 @@
 
 #include "db/Turnierauswahl.h"
 #include "transfer/Fehlerzustand.h"
+#include "transfer/TINDY.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
@@ -98,6 +99,7 @@ void Transfersteuerung::zyklusStarten() {
             m_protokoll.memo(zeitText(m_uhr.jetzt()) + u' ' + e.message());
         } catch (...) {
         }
+        httpThreadBeenden();
         m_threadfrei = true; // the very last step, also when the closing steps failed
     });
     zyklus->moveToThread(m_thread);
