@@ -124,6 +124,9 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
                             .arg(QDir(kontext.tsdir).filePath(ablageDateiname())));
         return exitEinstellungen;
     }
+    if (optionen.zyklen == 0) {
+        return exitOk; // connected only: no event loop or timer is needed (nor may exist without an application)
+    }
     AusloList liste;
     Ereignisprotokoll protokoll(uhr);
     protokoll.setOrdner(kontext.tsdir);
@@ -168,9 +171,6 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     std::signal(SIGINT, signalBehandeln);
     std::signal(SIGTERM, signalBehandeln);
 
-    if (optionen.zyklen == 0) {
-        return exitOk;
-    }
     steuerung.Starten1Click();
     schleife.exec();
     std::signal(SIGINT, SIG_DFL);
