@@ -1,7 +1,7 @@
 <?php
 // Router of the PHP built-in server in the HTTP tests. QUENDA_TEST_STEUER names a folder with the
-// settings the tests change between requests: "wurzel" (storage root), "token", "offen" ("1": uploads
-// without a token allowed), "groesste" (largest file), "version".
+// settings the tests change between requests: "wurzel" and "wurzel_handy" (storage roots), "token", "offen"
+// ("1": uploads without a token allowed), "groesste" (largest file), "version".
 $steuer = getenv('QUENDA_TEST_STEUER');
 $lies = function (string $name) use ($steuer): string {
     $pfad = $steuer . '/' . $name;
@@ -14,6 +14,11 @@ switch (parse_url($_SERVER['REQUEST_URI'], PHP_URL_PATH)) {
         $ohne_token_erlaubt = $lies('offen') === '1';
         $groesste_datei = (int)$lies('groesste');
         require getenv('QUENDA_HTTPPOST');
+        break;
+    case '/web/daten.php':
+        $speicherwurzel = $lies('wurzel');
+        $speicherwurzel_handy = $lies('wurzel_handy') !== '' ? $lies('wurzel_handy') : $speicherwurzel;
+        require dirname(getenv('QUENDA_HTTPPOST')) . '/daten.php';
         break;
     case '/zeilenumbruch/httppost.php':
         echo "FILE vorhanden!\n";
@@ -40,6 +45,21 @@ switch (parse_url($_SERVER['REQUEST_URI'], PHP_URL_PATH)) {
         echo $lies('version');
         break;
     default:
+        // The display pages, as a webserver serves static files.
+        $pfad = parse_url($_SERVER['REQUEST_URI'], PHP_URL_PATH);
+        $datei = dirname(getenv('QUENDA_HTTPPOST')) . '/anzeige/' . substr($pfad, strlen('/web/anzeige/'));
+        $arten = ['html' => 'text/html', 'js' => 'text/javascript', 'css' => 'text/css'];
+        if (strncmp($pfad, '/web/anzeige/', 13) === 0 && strpos($pfad, '..') === false) {
+            if (substr($datei, -1) === '/') {
+                $datei .= 'index.html';
+            }
+            $endung = pathinfo($datei, PATHINFO_EXTENSION);
+            if (is_file($datei) && isset($arten[$endung])) {
+                header('Content-Type: ' . $arten[$endung] . '; charset=UTF-8');
+                readfile($datei);
+                break;
+            }
+        }
         http_response_code(404);
         echo 'nicht gefunden';
 }
