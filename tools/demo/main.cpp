@@ -1,5 +1,6 @@
 // quenda-demo: generates demo tournament databases, plays them live and checks their integrity.
 
+#include "demo/DemoPraesentation.h"
 #include "demo/Generator.h"
 #include "demo/JetAusSqlite.h"
 #include "demo/JetSchreiber.h"
@@ -48,7 +49,8 @@ const QString nutzung =
                    "[--quiet]\n"
                    "  quenda-demo check FILE\n"
                    "  quenda-demo mdb SOURCE.sqlite TARGET.mdb [--since EARLIER.sqlite]   (Access-Datei, Jet 4)\n"
-                   "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER   (Verzeichnis-Ablage für beide Ziele)");
+                   "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER   (Verzeichnis-Ablage für beide Ziele)\n"
+                   "  quenda-demo praesentation TSDIR --db FILE.sqlite [--tournament ID]   (Präsentation der Demo)");
 
 int aufrufFehler(const QString& text) {
     ausgeben(stderr, text + u'\n' + nutzung);
@@ -238,6 +240,22 @@ int ablageSchreiben(const QStringList& argumente) {
     return 0;
 }
 
+// The demo's presentation (config_quenda.xml, message, pictures) in the working folder.
+int praesentationSchreiben(const QStringList& argumente) {
+    QCommandLineParser parser;
+    parser.addOptions(
+        {{QStringLiteral("db"), QStringLiteral("Turnierdatei (SQLite)"), QStringLiteral("FILE")},
+         {QStringLiteral("tournament"), QStringLiteral("Turnier"), QStringLiteral("ID"), QStringLiteral("1")}});
+    const auto turnier = parser.parse(argumente) ? zahlOption(parser, QStringLiteral("tournament")) : std::nullopt;
+    if (!turnier || parser.positionalArguments().size() != 1 || !parser.isSet(QStringLiteral("db"))) {
+        return aufrufFehler(QStringLiteral("praesentation: TSDIR und --db erwartet."));
+    }
+    const QString tsdir = parser.positionalArguments().first();
+    demoPraesentationSchreiben(parser.value(QStringLiteral("db")), static_cast<int>(*turnier), tsdir);
+    ausgeben(stdout, QDir(tsdir).filePath(QStringLiteral("config_quenda.xml")) + QStringLiteral(" geschrieben."));
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QStringList argumente;
     for (int i = 0; i < argc; ++i) {
@@ -263,6 +281,9 @@ int main(int argc, char** argv) {
         }
         if (befehl == u"ablage") {
             return ablageSchreiben(argumente);
+        }
+        if (befehl == u"praesentation") {
+            return praesentationSchreiben(argumente);
         }
     } catch (const QuendaError& fehler) {
         ausgeben(stderr, fehler.message());
