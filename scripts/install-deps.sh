@@ -11,7 +11,7 @@ packages=(
     libzip-dev zipcmp zipmerge ziptool
     mdbtools mdbtools-dev libglib2.0-dev
     libgtest-dev libgmock-dev googletest
-    php-cli php8.2-zip stunnel4
+    php-cli php8.2-zip stunnel4 chromium
     clang-format python3
     clang libclang-rt-14-dev
 )
