@@ -127,10 +127,12 @@ if (!is_string($seit) || ($seit !== '' && (strlen($seit) !== 14 || !ctype_digit(
 $neueste = [];
 $upload = $ordner . DIRECTORY_SEPARATOR . 'upload';
 $namen = !is_link($upload) && is_dir($upload) ? scandir($upload, SCANDIR_SORT_NONE) : [];
-foreach ($namen === false ? [] : $namen as $eintrag) {
-    $g = quenda_gestempelt($eintrag);
-    if ($g !== null && (!isset($neueste[$g[1]]) || strcmp($g[0], $neueste[$g[1]]) > 0)) {
-        $neueste[$g[1]] = $g[0];
+// One pattern over the whole listing: a day leaves tens of thousands of older versions there.
+foreach (preg_grep(QUENDA_GESTEMPELT, $namen === false ? [] : $namen) as $eintrag) {
+    $stempel = substr($eintrag, 0, 14);
+    $datei = substr($eintrag, 15);
+    if (!isset($neueste[$datei]) || strcmp($stempel, $neueste[$datei]) > 0) {
+        $neueste[$datei] = $stempel;
     }
 }
 ksort($neueste, SORT_STRING);

@@ -36,9 +36,11 @@ const QUENDA_GEFAEHRLICH = '/^(php\d*|phtml|pht|phar|phps|inc|cgi|fcgi|pl|py|rb|
     . 'jspx|shtml|shtm|stm|html?|xhtml|js|mjs|svg|htaccess|htpasswd|ini|exe|dll|com|bat|cmd|vbs|ps1)\z/i';
 // The data files of the display pages, as Quenda names them (ids padded to 4 digits, group, round and table
 // numbers to 2; longer numbers are written whole); on the targets with a 14-digit stamp and "_" in front.
-const QUENDA_DATENDATEI = '/^(auslodat|auslodatpocko|spiele_\d{4,}_\d{2,}_\d{2,}|tabelle_\d{4,}_\d{2,}|'
+const QUENDA_DATEIMUSTER = '(auslodat|auslodatpocko|spiele_\d{4,}_\d{2,}_\d{2,}|tabelle_\d{4,}_\d{2,}|'
     . 'starter_\d{4,}_\d{2,}|spielraster_\d{4,}_\d{2,}|kofeld_\d{4,}|tabspiele_\d{4,}_\d{2,}|teilnehmer_\d{4,}|'
-    . 'tischbelegung_\d{4,}|tischspiel_\d{4,}_\d{2,}|meldung_\d\d_\d\d_\d\d_\d\d)\.txt\z/';
+    . 'tischbelegung_\d{4,}|tischspiel_\d{4,}_\d{2,}|meldung_\d\d_\d\d_\d\d_\d\d)\.txt';
+const QUENDA_DATENDATEI = '/^' . QUENDA_DATEIMUSTER . '\z/';
+const QUENDA_GESTEMPELT = '/^\d{14}_' . QUENDA_DATEIMUSTER . '\z/';
 const QUENDA_ARCHIV = '/^\d{14}_pockoupload\.zip\z/';
 // Longest folder-name suffix, in bytes; Quenda refuses longer ones in "Webserver Ablage".
 const QUENDA_ZKD_LAENGE = 120;
@@ -111,11 +113,7 @@ function quenda_zielname($name): ?array
 // [stamp, data file name] of a stamped data file's name, or null.
 function quenda_gestempelt(string $name): ?array
 {
-    if (strlen($name) < 16 || !ctype_digit(substr($name, 0, 14)) || $name[14] !== '_') {
-        return null;
-    }
-    $datei = substr($name, 15);
-    return preg_match(QUENDA_DATENDATEI, $datei) ? [substr($name, 0, 14), $datei] : null;
+    return preg_match(QUENDA_GESTEMPELT, $name) ? [substr($name, 0, 14), substr($name, 15)] : null;
 }
 
 // True when $pfad is $wurzel itself or lies below it (both resolved).
