@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Runs every benchmark on a release build and prints the figures: the transfer cycle on generated
-# tournaments of three sizes, the growth of the cycle time per draw group from small to large, and the
-# Access import rate. Figures only; nothing passes or fails.
+# tournaments of three sizes, the growth of the cycle time per draw group from small to large, the
+# Access import rate and the display pages (data endpoint, hall screen). Figures only; nothing passes or fails.
 #
 # scripts/bench.sh [BUILD_DIR]   (default build/release; configured as a release build without tests)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/release}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUENDA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target quenda-demo quenda-bench-zyklus quenda-bench-mdbimport
+cmake --build "$build" -j2 --target quenda quenda-demo quenda-bench-zyklus quenda-bench-mdbimport
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -35,3 +35,6 @@ awk -v gk="${gruppen[small]}" -v gg="${gruppen[large]}" -v vk="${voll[small]}" -
 
 echo "== Access-Import"
 "$build/bench/quenda-bench-mdbimport"
+
+# The display pages: data endpoint under php -S and the hall screen page in headless Chromium.
+python3 bench/AnzeigeBench.py --quenda "$build/src/app/quenda" --demo "$build/tools/demo/quenda-demo"
