@@ -37,8 +37,10 @@ export -f mdb_schreiben
 setsid bash -c 'while sleep 5; do mdb_schreiben || true; done' &
 schreiber=$!
 
+webserver=""
 aufhoeren() {
     kill "$simulator" 2>/dev/null || true
+    [ -z "$webserver" ] || kill "$webserver" 2>/dev/null || true
     kill -- "-$schreiber" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -f "$db".?*
@@ -51,14 +53,34 @@ tsdir="$demo_dir/qnda001turnier"
 mkdir -p "$demo_dir/web" "$demo_dir/pocko"
 "$demo_tool" ablage "$tsdir" --web "$demo_dir/web" --pocko "$demo_dir/pocko" >/dev/null
 
+# The display pages: the demo's presentation, copied to the hall screen target as the editor's transfer does,
+# and the pages with their data endpoint served by PHP's built-in server.
+"$demo_tool" praesentation "$tsdir" --db "$start" >/dev/null
+mkdir -p "$demo_dir/web/zkddemo/images" "$demo_dir/www"
+cp "$tsdir/config_quenda.xml" "$demo_dir/web/zkddemo/"
+cp "$tsdir"/images/* "$demo_dir/web/zkddemo/images/"
+printf '<?php\n$speicherwurzel = %s;\n$speicherwurzel_handy = %s;\nrequire %s;\n' \
+    "'$demo_dir/web'" "'$demo_dir/pocko'" "'$PWD/server/daten.php'" >"$demo_dir/www/daten.php"
+ln -s "$PWD/server/anzeige" "$demo_dir/www/anzeige"
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+php -S "127.0.0.1:$port" -t "$demo_dir/www" >"$demo_dir/php.log" 2>&1 &
+webserver=$!
+echo "Hall screen: http://127.0.0.1:$port/anzeige/?zkd=demo&bs=1"
+echo "Phones:      http://127.0.0.1:$port/anzeige/?zkd=demo&handy=1"
+
 echo "Demo database: $db (changes of the live simulator: $demo_dir/simulator.log)"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     echo "Start the transfer with \"Daten-Transfer\" > \"Starten\"."
     build/release/src/app/quenda --db "$db" "$@"
 else
     echo "No display found: five transfer cycles without a window."
+    # Five minutes back, so that the live cycles below carry newer stamps.
     build/release/src/app/quenda --headless --db "$db" --tournament 1 --cycles 5 \
-        --fake-time "$(date '+%Y-%m-%d %H:%M:%S')" "$@"
+        --fake-time "$(date -d '5 minutes ago' '+%Y-%m-%d %H:%M:%S')" "$@"
+    if [ -t 0 ]; then
+        echo "The display pages follow the live simulator: a transfer cycle every minute until Ctrl+C."
+        build/release/src/app/quenda --headless --db "$db" --tournament 1 "$@" || true
+    fi
 fi
 echo
 echo "Published files:"
