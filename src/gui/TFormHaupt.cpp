@@ -279,8 +279,7 @@ void TFormHaupt::WebserverAblage1Click() {
 
 void TFormHaupt::IntervallDatenaktualisierung1Click() {
     try {
-        TFormIntervall::IntervallDatenaktualisierung(this, dm, kontext, AusloList,
-                                                     AusloUmgebung{m_uhr, protokoll, kontext.tsdir, meldungen});
+        TFormIntervall::IntervallDatenaktualisierung(this, dm, kontext, AusloList, m_uhr, protokoll, meldungen);
     } catch (const QuendaError& e) {
         fehlerZeigen(e.message());
     }

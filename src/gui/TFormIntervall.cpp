@@ -1,6 +1,7 @@
 #include "TFormIntervall.h"
 
 #include "TFormIntervall_eg.h"
+#include "Turnierkontext.h"
 #include "draws/AusloList.h"
 #include "draws/IntervallAbgleich.h"
 #include "draws/IntervallDatei.h"
@@ -61,14 +62,16 @@ TFormIntervall::TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe&
 }
 
 void TFormIntervall::IntervallDatenaktualisierung(QWidget* parent, TDM& tdm, const Turnierkontext& kontext,
-                                                  AusloList& liste, const AusloUmgebung& umgebung) {
+                                                  AusloList& liste, Programmuhr& uhr, Ereignisprotokoll& protokoll,
+                                                  MeldungsAusgabe& meldungen) {
     try {
-        intervallAuslosungenAbgleichen(tdm, kontext, liste, umgebung);
+        Intervallspeicher intervalle(kontext.tsdir, protokoll, uhr);
+        intervallAuslosungenAbgleichen(tdm, kontext, liste, AusloUmgebung{uhr, protokoll, intervalle});
     } catch (const QuendaError& e) {
-        umgebung.meldungen.meldung(e.message());
+        meldungen.meldung(e.message());
         return;
     }
-    TFormIntervall fenster(liste, umgebung.tsdir, umgebung.meldungen, parent);
+    TFormIntervall fenster(liste, kontext.tsdir, meldungen, parent);
     fenster.exec();
 }
 

@@ -10,7 +10,8 @@ namespace quenda {
 class AusloList;
 class MeldungsAusgabe;
 class TDM;
-struct AusloUmgebung;
+class Ereignisprotokoll;
+class Programmuhr;
 struct Turnierkontext;
 
 // "Intervall - Datenaktualisierung Ändern": the update interval of every tracked item, changed for one or
@@ -24,7 +25,8 @@ public:
     // The menu handler: refreshes the released draw groups of the list from the database (UI thread's TDM),
     // then shows the window. A failing refresh is shown as a message and the window stays closed.
     static void IntervallDatenaktualisierung(QWidget* parent, TDM& tdm, const Turnierkontext& kontext, AusloList& liste,
-                                             const AusloUmgebung& umgebung);
+                                             Programmuhr& uhr, Ereignisprotokoll& protokoll,
+                                             MeldungsAusgabe& meldungen);
 
     QTableWidget* ListView1;
 

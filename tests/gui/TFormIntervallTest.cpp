@@ -117,7 +117,9 @@ private Q_SLOTS:
         for (int p = 1; p <= 4; ++p) {
             QCOMPARE(liste.at(p).intervall, erwartet[p - 1]);
             QCOMPARE(fenster.ListView1->item(p - 1, 1)->text(), QString::number(erwartet[p - 1]));
-            QCOMPARE(IntervallLoad(dir.path(), liste.at(p).syf_id, meldungen), erwartet[p - 1]);
+            Programmuhr uhr;
+            Ereignisprotokoll protokoll(uhr);
+            QCOMPARE(IntervalleLaden(dir.path(), protokoll, uhr).value(liste.at(p).syf_id), erwartet[p - 1]);
         }
     }
 
@@ -162,8 +164,7 @@ private Q_SLOTS:
             }
             fenster->accept();
         });
-        TFormIntervall::IntervallDatenaktualisierung(nullptr, tdm, kontext, liste,
-                                                     AusloUmgebung{uhr, protokoll, dir.path(), meldungen});
+        TFormIntervall::IntervallDatenaktualisierung(nullptr, tdm, kontext, liste, uhr, protokoll, meldungen);
 
         QCOMPARE(zeilen,
                  (QStringList{QStringLiteral("Herren A  Gr. 1=1"), QStringLiteral("Herren A Endrunde Gr. 1=1")}));

@@ -79,16 +79,13 @@ void AusloList::AusloList_Insert(const Abfrage& zeile, int typ, int typdaten, co
     TAuslosung a;
     a.inserttime = zeitText(umgebung.uhr.jetzt());
     AusloList_Daten(a, zeile, typ, typdaten);
-    int gespeichert = 0;
-    if (typ == quelleErmittlung) {
-        umgebung.protokoll.protokoll(a.inserttime + QStringLiteral(" NEU") + logZeile(a));
-    }
-    if (typdaten == typdatenGruppe) {
-        gespeichert = IntervallLoad(umgebung.tsdir, a.syf_id, umgebung.meldungen);
-    }
+    const int gespeichert = typdaten == typdatenGruppe ? umgebung.intervalle.IntervallLoad(a.syf_id) : 0;
     a.intervall = gespeichert > 0 ? gespeichert : 1;
     a.aktdatetime = zeitText(umgebung.uhr.jetzt());
     a.updstatus = 0;
+    if (typ == quelleErmittlung) {
+        umgebung.protokoll.protokoll(a.inserttime + QStringLiteral(" NEU") + logZeile(a));
+    }
     m_eintraege.push_back(std::move(a));
 }
 
@@ -96,11 +93,11 @@ void AusloList::AusloList_Update(const Abfrage& zeile, int typ, int position, in
                                  const AusloUmgebung& umgebung) {
     TAuslosung a = at(position);
     a.updatetime = zeitText(umgebung.uhr.jetzt());
-    if (typ == quelleErmittlung) {
-        umgebung.protokoll.protokoll(a.updatetime + QStringLiteral(" VORHANDEN") + logZeile(a));
-    }
     a.updstatus = 1;
     AusloList_Daten(a, zeile, typ, typdaten);
+    if (typ == quelleErmittlung) {
+        umgebung.protokoll.protokoll(a.updatetime + QStringLiteral(" VORHANDEN") + logZeile(at(position)));
+    }
     at(position) = std::move(a);
 }
 

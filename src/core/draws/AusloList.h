@@ -9,17 +9,15 @@ namespace quenda {
 
 class Abfrage;
 class Ereignisprotokoll;
-class MeldungsAusgabe;
+class Intervallspeicher;
 class Programmuhr;
 
 // What the record operations need besides the list: the clock of their time stamps, the event log of
-// their lines, and the working folder whose config_auslo.xml holds the stored intervals (with the
-// message output of that file's load).
+// their lines, and the stored intervals of the working folder's config_auslo.xml.
 struct AusloUmgebung {
     Programmuhr& uhr;
     Ereignisprotokoll& protokoll;
-    QString tsdir;
-    MeldungsAusgabe& meldungen;
+    Intervallspeicher& intervalle;
 };
 
 // Sources of AusloList_Daten and friends: the detection pass (draw-level and competition-level
@@ -56,7 +54,8 @@ public:
     static void AusloList_Daten(TAuslosung& auslosung, const Abfrage& zeile, int typ, int typdaten);
 
     // Appends a record for the current row: times now, interval from config_auslo.xml for a draw group
-    // (1 when none is stored), "NEU" log line when typ is the detection pass. On an error nothing is added.
+    // (1 when none is stored), "NEU" log line when typ is the detection pass. On an error nothing is added
+    // and nothing is logged.
     void AusloList_Insert(const Abfrage& zeile, int typ, int typdaten, const AusloUmgebung& umgebung);
 
     // Refreshes the record at position from the current row; the "VORHANDEN" log line (detection pass

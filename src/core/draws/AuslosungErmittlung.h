@@ -7,9 +7,11 @@
 
 namespace quenda {
 
+class Abfrage;
 class AusloList;
+class ConversionError;
+class Intervallspeicher;
 class Ereignisprotokoll;
-class MeldungsAusgabe;
 class Programmuhr;
 class Staging;
 class TDM;
@@ -24,11 +26,11 @@ class AuslosungErmittlung : public QObject {
     Q_OBJECT
 public:
     AuslosungErmittlung(TDM& tdm, const Turnierkontext& kontext, const TAblage& ablage, AusloList& liste,
-                        Ereignisprotokoll& protokoll, Programmuhr& uhr, Staging& staging, MeldungsAusgabe& meldungen,
-                        QObject* parent = nullptr);
+                        Ereignisprotokoll& protokoll, Programmuhr& uhr, Staging& staging, QObject* parent = nullptr);
 
-    // One pass. Errors (database, files, conversion) propagate to the cycle's error trap; records already
-    // added or removed stay so.
+    // One pass. A row that cannot be read (a NULL or non-numeric integer of one draw group or competition)
+    // is skipped with a line naming it and taken again once it is mended. Other errors (database, files)
+    // propagate to the cycle's error trap; records already added or removed stay so.
     void Auslosung_Ermittlung();
 
 Q_SIGNALS:
@@ -38,8 +40,10 @@ Q_SIGNALS:
     void baumNeu(const quenda::AuslosungsBaum& baum);
 
 private:
-    void teilnehmerlisten();
-    void auslosungsgruppen();
+    void teilnehmerlisten(Intervallspeicher& intervalle);
+    void auslosungsgruppen(Intervallspeicher& intervalle);
+    // One memo and log line naming a row that is skipped for this pass.
+    void zeileUebersprungen(const Abfrage& q, int typdaten, const ConversionError& fehler);
     void auslosungslistenSchreiben();
     void ordnerBereinigen();
 
@@ -50,7 +54,6 @@ private:
     Ereignisprotokoll& m_protokoll;
     Programmuhr& m_uhr;
     Staging& m_staging;
-    MeldungsAusgabe& m_meldungen;
 };
 
 } // namespace quenda

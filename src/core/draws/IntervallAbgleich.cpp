@@ -4,6 +4,7 @@
 #include "db/TDM.h"
 #include "draws/AusloList.h"
 #include "draws/Auslosungsabfragen.h"
+#include "util/QuendaError.h"
 
 namespace quenda {
 
@@ -14,11 +15,15 @@ void intervallAuslosungenAbgleichen(TDM& tdm, const Turnierkontext& kontext, Aus
     q.first();
     const int zeilen = q.rowCount();
     for (int i = 0; i < zeilen; ++i, q.next()) {
-        const int position = liste.FindAuslosung(q.feld(QStringLiteral("syf_id")).alsInt(), typdatenGruppe);
-        if (position == nichtGefunden) {
-            liste.AusloList_Insert(q, quelleIntervall, typdatenGruppe, umgebung);
-        } else {
-            liste.AusloList_Update(q, quelleIntervall, position, typdatenGruppe, umgebung);
+        try {
+            const int position = liste.FindAuslosung(q.feld(QStringLiteral("syf_id")).alsInt(), typdatenGruppe);
+            if (position == nichtGefunden) {
+                liste.AusloList_Insert(q, quelleIntervall, typdatenGruppe, umgebung);
+            } else {
+                liste.AusloList_Update(q, quelleIntervall, position, typdatenGruppe, umgebung);
+            }
+        } catch (const ConversionError&) {
+            // An unreadable row is left out here as in the detection pass, which names it in the log.
         }
     }
 }

@@ -2,7 +2,9 @@
 
 #include "draws/AusloList.h"
 #include "settings/XmlKonfig.h"
-#include "util/MeldungsAusgabe.h"
+#include "util/Dateiersatz.h"
+#include "util/Ereignisprotokoll.h"
+#include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 
 #include <QDir>
@@ -10,35 +12,72 @@
 
 namespace quenda {
 
+namespace {
+
+std::optional<int> ganzzahl(const QXmlStreamAttributes& attribute, QLatin1StringView name) {
+    bool ok = false;
+    const int wert = attribute.value(name).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(wert) : std::nullopt;
+}
+
+// A broken file would otherwise be found broken again by every new record of every pass.
+void beiseitelegen(const QString& pfad, Ereignisprotokoll& protokoll, Programmuhr& uhr) {
+    const QString ablage = pfad + QStringLiteral(".bak-") + zeitstempel14(uhr.jetzt());
+    const bool ok = datei_umbenennen(pfad, ablage);
+    protokoll.memoUndProtokoll(zeitText(uhr.jetzt()) + u' ' + xmlkonfig::nichtLadbarMeldung() + QStringLiteral(": ") +
+                               QDir::toNativeSeparators(pfad) +
+                               (ok ? QStringLiteral(" - beiseitegelegt als ") + QFileInfo(ablage).fileName()
+                                   : QStringLiteral(" - kann nicht beiseitegelegt werden")) +
+                               QStringLiteral("; die Intervalle stehen auf dem Standardwert."));
+}
+
+} // namespace
+
 QString intervallDateiname() {
     return QStringLiteral("config_auslo.xml");
 }
 
-int IntervallLoad(const QString& tsdir, int syf_id, MeldungsAusgabe& ausgabe) {
+QHash<int, int> IntervalleLaden(const QString& tsdir, Ereignisprotokoll& protokoll, Programmuhr& uhr) {
     const QString pfad = QDir(tsdir).filePath(intervallDateiname());
+    QHash<int, int> werte;
     if (!QFileInfo::exists(pfad)) {
-        return 0;
+        return werte;
     }
-    const std::optional<QList<xmlkonfig::Element>> kinder = xmlkonfig::kinderLesen(pfad);
+    std::optional<QList<xmlkonfig::Element>> kinder;
+    try {
+        kinder = xmlkonfig::kinderLesen(pfad);
+    } catch (const IoError& e) {
+        protokoll.memoUndProtokoll(zeitText(uhr.jetzt()) + u' ' + e.message());
+        return werte;
+    }
     if (!kinder) {
-        ausgabe.meldung(xmlkonfig::nichtLadbarMeldung());
-        throw IoError(QStringLiteral("Die Datei %1 ist keine gültige XML-Datei.").arg(pfad));
+        beiseitelegen(pfad, protokoll, uhr);
+        return werte;
     }
-    const QString schluessel = QString::number(syf_id);
-    int intervall = 0;
     for (const xmlkonfig::Element& kind : *kinder) {
-        if (kind.name != u"auslosung" || kind.attribute.value(QLatin1StringView("syf_id")) != schluessel) {
+        if (kind.name != u"auslosung") {
             continue;
         }
-        const QString text = kind.attribute.value(QLatin1StringView("interval")).toString();
-        bool ok = false;
-        intervall = text.trimmed().toInt(&ok);
-        if (!ok) {
-            throw ConversionError(
-                QStringLiteral("Das Intervall '%1' für ID %2 in %3 ist keine ganze Zahl.").arg(text, schluessel, pfad));
+        const std::optional<int> syf_id = ganzzahl(kind.attribute, QLatin1StringView("syf_id"));
+        const std::optional<int> intervall = ganzzahl(kind.attribute, QLatin1StringView("interval"));
+        if (!syf_id || !intervall) {
+            protokoll.protokoll(zeitText(uhr.jetzt()) + QStringLiteral(" Eintrag in ") + intervallDateiname() +
+                                QStringLiteral(" ignoriert (keine ganze Zahl): syf_id='") +
+                                kind.attribute.value(QLatin1StringView("syf_id")).toString() +
+                                QStringLiteral("' interval='") +
+                                kind.attribute.value(QLatin1StringView("interval")).toString() + u'\'');
+            continue;
         }
+        werte.insert(*syf_id, *intervall);
     }
-    return intervall;
+    return werte;
+}
+
+int Intervallspeicher::IntervallLoad(int syf_id) {
+    if (!m_werte) {
+        m_werte = IntervalleLaden(m_tsdir, m_protokoll, m_uhr);
+    }
+    return m_werte->value(syf_id, 0);
 }
 
 void Intervallsave(const QString& tsdir, const AusloList& liste) {

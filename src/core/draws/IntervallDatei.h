@@ -1,22 +1,41 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <optional>
 
 namespace quenda {
 
 class AusloList;
-class MeldungsAusgabe;
+class Ereignisprotokoll;
+class Programmuhr;
 
 // "config_auslo.xml" in the working folder: the update interval of every tracked item, stored by syf_id
-// (a participant list by its kn_id; the file does not tell the two kinds apart). Free functions; the
-// UI thread uses them while no transfer runs, the cycle thread while one runs.
+// (a participant list by its kn_id; the file does not tell the two kinds apart). The UI thread uses it
+// while no transfer runs, the cycle thread while one runs.
 
 QString intervallDateiname();
 
-// The stored interval of syf_id; 0 when there is no file or no element for it. The last matching
-// element wins. A file that is not well-formed shows "XML-Datei konnte nicht geladen werden" and throws
-// IoError; an "interval" that is no whole number throws ConversionError.
-int IntervallLoad(const QString& tsdir, int syf_id, MeldungsAusgabe& ausgabe);
+// The stored intervals by syf_id; the last element of an id wins. The file never stops publishing: an
+// element whose id or interval is no whole number is left out with a log line, and a file that is not
+// well-formed is moved aside as config_auslo.xml.bak-<yyyymmddhhnnss> (memo and log say so), so that the
+// defaults apply until the file is written anew. Nothing when there is no file.
+QHash<int, int> IntervalleLaden(const QString& tsdir, Ereignisprotokoll& protokoll, Programmuhr& uhr);
+
+// The file read at most once for a pass of the record operations, when the first new record asks.
+class Intervallspeicher {
+public:
+    Intervallspeicher(const QString& tsdir, Ereignisprotokoll& protokoll, Programmuhr& uhr)
+        : m_tsdir(tsdir), m_protokoll(protokoll), m_uhr(uhr) {}
+    // The stored interval of syf_id; 0 when none is stored.
+    int IntervallLoad(int syf_id);
+
+private:
+    QString m_tsdir;
+    Ereignisprotokoll& m_protokoll;
+    Programmuhr& m_uhr;
+    std::optional<QHash<int, int>> m_werte;
+};
 
 // Writes the file anew from the list, one element per record in list order. Throws IoError.
 void Intervallsave(const QString& tsdir, const AusloList& liste);

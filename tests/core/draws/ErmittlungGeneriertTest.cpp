@@ -82,8 +82,7 @@ protected:
     TAblage ablage;
     AusloList liste;
     StagingMerken staging{tsdir};
-    MeldungenMerken meldungen;
-    AuslosungErmittlung ermittlung{tdm, kontext, ablage, liste, protokoll, uhr, staging, meldungen};
+    AuslosungErmittlung ermittlung{tdm, kontext, ablage, liste, protokoll, uhr, staging};
 };
 
 TEST_P(ErmittlungGeneriert, tracksTheCompetitionsAndDrawsTheirStateCallsFor) {
