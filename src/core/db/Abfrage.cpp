@@ -69,7 +69,7 @@ void Abfrage::ausfuehrenIntern(bool ergebnisBehalten) {
     schliessen();
     sqlite3* db = m_verbindung.handle();
     const auto fehler = [&](const char* meldung) {
-        return DatabaseError(QString::fromUtf8(meldung) + QStringLiteral("\nStatement: ") + m_text);
+        return DatabaseError(QString::fromUtf8(meldung) + QStringLiteral(" — Statement: ") + m_text);
     };
     if (!db) {
         throw fehler("Keine Verbindung zur Datenbank.");
@@ -133,11 +133,11 @@ Wert Abfrage::feld(const QString& name) const {
     const int i = spaltenIndex(name);
     if (i < 0) {
         throw DatabaseError(
-            QStringLiteral("Die Spalte '%1' gibt es im Ergebnis nicht.\nStatement: %2").arg(name, m_text));
+            QStringLiteral("Die Spalte '%1' gibt es im Ergebnis nicht. — Statement: %2").arg(name, m_text));
     }
     if (m_position >= m_zeilen) {
         throw DatabaseError(
-            QStringLiteral("Die Spalte '%1' kann nicht gelesen werden: keine aktuelle Zeile.\nStatement: %2")
+            QStringLiteral("Die Spalte '%1' kann nicht gelesen werden: keine aktuelle Zeile. — Statement: %2")
                 .arg(name, m_text));
     }
     const qsizetype spalten = m_spalten.size();

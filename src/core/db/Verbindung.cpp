@@ -135,7 +135,7 @@ void Verbindung::ausfuehren(const QString& sql) {
     if (rc != SQLITE_OK) {
         const QString meldung = fehler ? QString::fromUtf8(fehler) : sqliteMeldung(m_db);
         sqlite3_free(fehler);
-        throw DatabaseError(meldung + QStringLiteral("\nStatement: ") + sql);
+        throw DatabaseError(meldung + QStringLiteral(" — Statement: ") + sql);
     }
 }
 

@@ -58,7 +58,8 @@ QString Wert::alsText() const {
     default:
         break;
     }
-    const QString text = m_roh.toString();
+    // Database texts end up as fields of data files, draw lists and log lines: one line, no separator.
+    const QString text = feldtext(m_roh.toString());
     if (!m_datumZeit) {
         return text;
     }

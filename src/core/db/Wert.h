@@ -17,7 +17,8 @@ public:
     // Whole number; NULL or a text that is no number is a ConversionError naming the column.
     qint64 alsInt64() const;
     int alsInt() const;
-    // Text form: NULL gives "", numbers in decimal, texts as stored; a date-time column as
+    // Text form: NULL gives "", numbers in decimal, texts as stored but on one line and with "|" as "¦"
+    // (see feldtext); a date-time column as
     // "dd.mm.yyyy hh:nn:ss" ("hh:nn:ss" for a time alone, "dd.mm.yyyy" at midnight).
     QString alsText() const;
     // A date-time value (stored as "yyyy-mm-dd hh:nn:ss"); ConversionError when NULL or malformed.

@@ -11,6 +11,7 @@
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
+#include "util/Routinen.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
@@ -193,8 +194,9 @@ void AuslosungErmittlung::auslosungsgruppen(Intervallspeicher& intervalle) {
 
 void AuslosungErmittlung::auslosungslistenSchreiben() {
     const QDir tsdir(m_kontext.tsdir);
-    QStringList anzeige{m_kontext.dbturnier};
-    QStringList pocko{m_kontext.dbturnier + u'|' + m_ablage.impressum + u'|' + m_ablage.datenschutz};
+    const QString turnier = feldtext(m_kontext.dbturnier);
+    QStringList anzeige{turnier};
+    QStringList pocko{turnier + u'|' + feldtext(m_ablage.impressum) + u'|' + feldtext(m_ablage.datenschutz)};
     for (const TAuslosung& a : m_liste) {
         if (a.betrieb == 1 || a.typdaten == typdatenTeilnehmer) {
             anzeige.append(listenZeile(a));

@@ -11,7 +11,7 @@ QString satz(const QString& wert) {
     if (wert.trimmed().isEmpty()) {
         return {};
     }
-    if (wert == u"-0") {
+    if (wert.trimmed() == u"-0") {
         return QStringLiteral("0:11");
     }
     bool ok = false;

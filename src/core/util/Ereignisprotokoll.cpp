@@ -2,6 +2,7 @@
 
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
+#include "util/Routinen.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
@@ -23,7 +24,7 @@ QString Ereignisprotokoll::ordner() const {
 }
 
 void Ereignisprotokoll::protokoll(const QString& zeile) {
-    QByteArray bytes = textdatei::zuAnsi(zeile);
+    QByteArray bytes = textdatei::zuAnsi(einzeilig(zeile));
     bytes.append("\r\n", 2);
     QMutexLocker lock(&m_mutex);
     const QString name =
@@ -42,7 +43,7 @@ void Ereignisprotokoll::protokoll(const QString& zeile) {
 }
 
 void Ereignisprotokoll::memo(const QString& zeile) {
-    Q_EMIT memoZeile(zeile);
+    Q_EMIT memoZeile(einzeilig(zeile));
 }
 
 void Ereignisprotokoll::memoUndProtokoll(const QString& zeile) {

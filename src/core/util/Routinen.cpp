@@ -103,6 +103,26 @@ QString hochkomma_ersetzen(const QString& text) {
     return ergebnis;
 }
 
+QString einzeilig(QString text) {
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        }
+    }
+    return text;
+}
+
+QString feldtext(QString text) {
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        } else if (c == u'|') {
+            c = u'\u00a6';
+        }
+    }
+    return text;
+}
+
 QStringList zeile_zerlegen(const QString& text, QChar trenner) {
     constexpr int maxTeile = 100;
     QStringList teile;

@@ -35,6 +35,14 @@ bool eingabe_prf(const QString& text, const QString& feldname, MeldungsAusgabe& 
 // Replaces the first apostrophe by a backquote.
 QString hochkomma_ersetzen(const QString& text);
 
+// One line: every control character (CR, LF, tab, ...) becomes one blank, so that a record never spans
+// lines of a file, the memo or the event log.
+QString einzeilig(QString text);
+
+// A database text as one field of a "|"-separated line: one line, and "|" written as "¦" so that the
+// following fields keep their places.
+QString feldtext(QString text);
+
 // Splits text at trenner into at most 100 parts (an empty field other than the last becomes " ").
 // Read part i (1-based) as teile.value(i - 1): parts after the last one are empty.
 QStringList zeile_zerlegen(const QString& text, QChar trenner);

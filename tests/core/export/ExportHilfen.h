@@ -110,4 +110,21 @@ public:
                       [this](const QString& text) { hinweise.append(text); }};
 };
 
+// The exporters of one tracked draw group in the cycle's order (a knock-out draw has no table files).
+inline void gruppeExportieren(Objdatenexport& ex, int al_id, int syf_id, int typ, int betrieb, bool gruppe,
+                              const QString& stempel) {
+    ex.Objdaten_Spiele(al_id, syf_id, typ, betrieb, stempel);
+    if (!gruppe) {
+        ex.Objdaten_KOFeld(al_id, syf_id, typ, betrieb, stempel);
+    }
+    ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
+    if (gruppe) {
+        ex.Objdaten_Tabelle(al_id, syf_id, typ, betrieb, stempel);
+    }
+    ex.Objdaten_Starterliste(al_id, syf_id, typ, betrieb, stempel);
+    if (gruppe) {
+        ex.Objdaten_TabelleSpiele(al_id, syf_id, betrieb, stempel);
+    }
+}
+
 } // namespace quenda::test

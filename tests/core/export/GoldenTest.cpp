@@ -26,18 +26,7 @@ TEST_P(GoldenDateien, matchTheHandWrittenFilesByteForByte) {
     const Golden& g = GetParam();
     SCOPED_TRACE(g.beschreibung);
     Exportumfeld u;
-    u.ex.Objdaten_Spiele(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
-    if (!g.gruppe) {
-        u.ex.Objdaten_KOFeld(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
-    }
-    u.ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
-    if (g.gruppe) {
-        u.ex.Objdaten_Tabelle(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
-    }
-    u.ex.Objdaten_Starterliste(g.al_id, g.syf_id, g.typ, g.betrieb, stempel);
-    if (g.gruppe) {
-        u.ex.Objdaten_TabelleSpiele(g.al_id, g.syf_id, g.betrieb, stempel);
-    }
+    gruppeExportieren(u.ex, g.al_id, g.syf_id, g.typ, g.betrieb, g.gruppe, stempel);
 
     ASSERT_EQ(u.staging.namen(), g.dateien);
     for (const StagingMerken::Abgabe& a : u.staging.abgaben) {
