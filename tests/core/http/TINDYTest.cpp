@@ -37,8 +37,17 @@ protected:
         return ordner.pfad(name);
     }
 
+    // The storage root inside a folder of its own: what the script must not write beside the root is looked
+    // for there, not in the system's temporary folder, which other programs change at any time.
+    struct Speicherwurzel {
+        Speicherwurzel() { QDir().mkpath(path()); }
+        QString path() const { return aussen.filePath(QStringLiteral("wurzel")); }
+        QString filePath(const QString& name) const { return QDir(path()).filePath(name); }
+        QTemporaryDir aussen;
+    };
+
     static inline PhpServer* server = nullptr;
-    QTemporaryDir wurzel;
+    Speicherwurzel wurzel;
     Arbeitsordner ordner;
     MeldungenMerken meldungen;
     TINDY tindy{meldungen};
