@@ -70,7 +70,7 @@ protected:
     QStringList fremdImArbeitsordner() const {
         static const QRegularExpression eigene(
             QStringLiteral("^([a-z]+[0-9_]*(_org)?\\.txt|protokoll_\\d{8}\\.pzk|config_(ablage|auslo)\\.xml|"
-                           "nachsenden_(anzweb|pocko)\\.lst|images)$"));
+                           "nachsenden_(anzweb|pocko)\\.lst|zyklus_laeuft\\.mrk|images)$"));
         QStringList fremd;
         for (const QString& name : inhaltVon(tsdir)) {
             if (!eigene.match(name).hasMatch()) {

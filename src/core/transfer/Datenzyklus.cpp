@@ -10,12 +10,14 @@
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Webserverupload.h"
 #include "transfer/ZipArchiv.h"
+#include "util/Dateiersatz.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdlib>
 
 namespace quenda {
@@ -45,8 +47,30 @@ bool Datenzyklus::faellig(const QString& aktdatetime, const QDateTime& jetzt, in
     return sekunden / 60 >= intervall;
 }
 
+QString Datenzyklus::laufmarke() {
+    return QStringLiteral("zyklus_laeuft.mrk");
+}
+
+void Datenzyklus::laufBeginnen() {
+    const QString marke = QDir(m_u.kontext.tsdir).filePath(laufmarke());
+    // A kept version replaced just before the program was killed may never have reached a target: the cycle
+    // after an unfinished one sends every file, changed or not.
+    if (QFileInfo::exists(marke)) {
+        m_u.resend = true;
+        melden(L() + QStringLiteral(" Der letzte Zyklus wurde nicht beendet: alle Dateien werden neu gesendet."));
+    }
+    datei_ersetzen(marke, zeitText(m_u.uhr.jetzt()).toLatin1() + "\r\n");
+}
+
 void Datenzyklus::Execute() {
     m_u.statistik.neuerZyklus(zeitAnzeige(m_u.uhr.jetzt()));
+    bool markiert = false;
+    try {
+        laufBeginnen();
+        markiert = true;
+    } catch (const QuendaError& e) {
+        melden(L() + u' ' + e.message()); // the working folder is gone: the exports below report it as well
+    }
     Webserverupload upload(m_u.ablage, m_u.kontext.tsdir, m_u.protokoll, m_u.statistik, m_u.fehler, m_u.uhr, m_u.http);
     Dateianlage staging(m_u.kontext.tsdir, m_u.ablage, upload, m_u.statistik, m_u.protokoll, m_u.uhr, m_u.resend);
     const bool pockoHttp = m_u.ablage.pocko == 1 && m_u.ablage.aktivpocko != 1;
@@ -78,6 +102,9 @@ void Datenzyklus::Execute() {
         archivSenden(upload, std::move(pockozipdatei));
     }
     Q_EMIT statistikNeu(m_u.statistik.zyklen());
+    if (markiert) {
+        QFile::remove(QDir(m_u.kontext.tsdir).filePath(laufmarke())); // every delivery of the cycle is done
+    }
     melden(L() + QStringLiteral(" Ende Übertragung"));
 }
 

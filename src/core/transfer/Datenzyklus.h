@@ -59,6 +59,10 @@ public:
     // Throws ConversionError when aktdatetime holds no time.
     static bool faellig(const QString& aktdatetime, const QDateTime& jetzt, int intervall);
 
+    // The mark in the working folder while a cycle runs; found at the start of the next one, it tells that
+    // the program ended in the middle of a cycle.
+    static QString laufmarke();
+
 Q_SIGNALS:
     void label10(const QString& text);
     void baumNeu(const quenda::AuslosungsBaum& baum);
@@ -67,6 +71,8 @@ Q_SIGNALS:
     void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
 
 private:
+    // Sets the mark, and the resend of every file when the previous cycle left its mark. Throws IoError.
+    void laufBeginnen();
     void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
     void auslosungExportieren(Exporteure& exporteure, int position);
     // Closes this cycle's archive (deleting it when empty) and sends every archive of the working folder.

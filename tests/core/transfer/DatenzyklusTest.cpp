@@ -173,6 +173,24 @@ TEST_F(Zyklus, anErrorOutsideOneDrawEndsTheExportsButNotTheCycle) {
     }
 }
 
+TEST_F(Zyklus, aCycleThatFindsTheMarkOfAnUnfinishedOneSendsEveryFileAgain) {
+    const QString marke = QDir(u.tsdir).filePath(Datenzyklus::laufmarke());
+    zyklus(QTime(9, 0, 0));
+    EXPECT_FALSE(QFile::exists(marke));
+
+    schreiben(marke, "2026-12-09 09:00:30\r\n"); // the program was killed during a cycle
+    zyklus(QTime(9, 1, 0));
+    EXPECT_EQ(u.memo.first(), QStringLiteral("2026-12-09 09:01:00 Der letzte Zyklus wurde nicht beendet: alle "
+                                             "Dateien werden neu gesendet."));
+    EXPECT_TRUE(u.log().filter(QStringLiteral("09:01:00 Keine Aktualisierung")).isEmpty());
+    EXPECT_FALSE(u.resend);
+    EXPECT_FALSE(QFile::exists(marke));
+
+    zyklus(QTime(9, 2, 0));
+    EXPECT_FALSE(u.log().filter(QStringLiteral("09:02:00 Keine Aktualisierung")).isEmpty());
+    EXPECT_EQ(u.memo, QStringList{QStringLiteral("2026-12-09 09:02:00 Ende Übertragung")});
+}
+
 TEST_F(Zyklus, closingStepsRunEvenWhenTheWorkingFolderIsGone) {
     QDir(u.tsdir).removeRecursively();
     u.resend = true;
