@@ -2,12 +2,12 @@
 
 #include "presentation/Knotentexte.h"
 #include "settings/XmlKonfig.h"
+#include "util/Dateiersatz.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <limits>
 
 namespace quenda {
@@ -163,10 +163,7 @@ QByteArray configText(const QString& turniername, const BildschirmListe& liste) 
 }
 
 void ConfigSave(const QString& pfad, const QString& turniername, const BildschirmListe& liste) {
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(configText(turniername, liste)) < 0 || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
-    }
+    datei_ersetzen(pfad, configText(turniername, liste));
 }
 
 namespace {

@@ -1,12 +1,12 @@
 #include "presentation/Meldungsdatei.h"
 
+#include "util/Dateiersatz.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -62,10 +62,7 @@ void MeldungSave(const QString& tsdir, const QString& name, const Meldungstext& 
     const QString pfad = QDir(tsdir).filePath(name);
     QString text = meldung.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(kodiert(text, meldung.kodierung)) < 0 || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
-    }
+    datei_ersetzen(pfad, kodiert(text, meldung.kodierung));
 }
 
 Meldungstext MeldungLoad(const QString& tsdir, const QString& orgName) {

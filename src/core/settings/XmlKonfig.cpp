@@ -1,13 +1,20 @@
 #include "settings/XmlKonfig.h"
 
+#include "util/Dateiersatz.h"
 #include "util/QuendaError.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 namespace quenda::xmlkonfig {
+
+namespace {
+
+constexpr qint64 groessteDatei = 16 * 1024 * 1024;
+constexpr int groessteTiefe = 64;
+
+} // namespace
 
 QString nichtLadbarMeldung() {
     return QStringLiteral("XML-Datei konnte nicht geladen werden");
@@ -18,6 +25,11 @@ std::optional<QList<Element>> elementeLesen(const QString& pfad) {
     if (!datei.open(QIODevice::ReadOnly)) {
         throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
     }
+    // The program's files are small and flat; a huge or deeply nested one is no file of ours and would
+    // only cost memory and time.
+    if (datei.size() > groessteDatei) {
+        return std::nullopt;
+    }
     // The whole document is checked before anything is returned: a file broken near its end must not
     // deliver the elements before the fault.
     QXmlStreamReader leser(&datei);
@@ -26,7 +38,9 @@ std::optional<QList<Element>> elementeLesen(const QString& pfad) {
     while (!leser.atEnd()) {
         leser.readNext();
         if (leser.isStartElement()) {
-            ++tiefe;
+            if (++tiefe > groessteTiefe) {
+                return std::nullopt;
+            }
             if (tiefe >= 2) {
                 elemente.append({leser.name().toString(), leser.attributes(), tiefe - 1});
             }
@@ -49,11 +63,8 @@ std::optional<QList<Element>> kinderLesen(const QString& pfad) {
 }
 
 void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder) {
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly)) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
-    }
-    QXmlStreamWriter schreiber(&datei);
+    QByteArray inhalt;
+    QXmlStreamWriter schreiber(&inhalt);
     schreiber.setAutoFormatting(true);
     schreiber.writeStartDocument();
     schreiber.writeStartElement(wurzel);
@@ -63,9 +74,10 @@ void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>&
     }
     schreiber.writeEndElement();
     schreiber.writeEndDocument();
-    if (schreiber.hasError() || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, datei.errorString()));
+    if (schreiber.hasError()) {
+        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(pfad));
     }
+    datei_ersetzen(pfad, inhalt);
 }
 
 } // namespace quenda::xmlkonfig

@@ -19,12 +19,13 @@ struct Element {
 // The message shown when such a file is not well-formed.
 QString nichtLadbarMeldung();
 
-// The children of the root element in document order; nothing when the file is not well-formed XML.
+// The children of the root element in document order; nothing when the file is not well-formed XML, larger
+// than 16 MB or nested deeper than 64 levels.
 // Throws IoError when the file cannot be read.
 std::optional<QList<Element>> kinderLesen(const QString& pfad);
 
 // Every element below the root element in document order (a parent before its children); nothing when the
-// file is not well-formed XML. Throws IoError when the file cannot be read.
+// file is not well-formed XML, too large or too deep (as above). Throws IoError when the file cannot be read.
 std::optional<QList<Element>> elementeLesen(const QString& pfad);
 
 // Writes the document (declaration with version 1.0 and encoding UTF-8, one element per line) and replaces

@@ -1,12 +1,12 @@
 #include "transfer/Anzeigesteuerung.h"
 
 #include "transfer/Webserverupload.h"
+#include "util/Dateiersatz.h"
 #include "util/QuendaError.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 
 namespace quenda {
@@ -22,10 +22,7 @@ void zurueckstellen(const QString& pfad, const std::optional<QByteArray>& vorher
         QFile::remove(pfad);
         return;
     }
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(*vorher) != vorher->size() || !datei.commit()) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(pfad));
-    }
+    datei_ersetzen(pfad, *vorher);
 }
 
 } // namespace

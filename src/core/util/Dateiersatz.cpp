@@ -26,6 +26,7 @@ IoError schreibfehler(const QString& pfad, const QString& grund) {
 }
 
 void mitSaveFile(const QString& pfad, const QByteArray& inhalt) {
+    linkEntfernen(pfad); // QSaveFile would write the file a link points to
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
         throw schreibfehler(pfad, datei.errorString());
@@ -86,6 +87,12 @@ bool ohneSync(const QString& pfad, const QByteArray& inhalt) {
 #endif
 
 } // namespace
+
+void linkEntfernen(const QString& pfad) {
+    if (QFileInfo(pfad).isSymLink() && !QFile::remove(pfad)) {
+        throw schreibfehler(pfad, QStringLiteral("die Verknüpfung kann nicht ersetzt werden"));
+    }
+}
 
 void datei_ersetzen(const QString& pfad, const QByteArray& inhalt, Ablauf ablauf) {
 #ifdef Q_OS_LINUX

@@ -1,5 +1,6 @@
 #include "util/Ereignisprotokoll.h"
 
+#include "util/Dateiersatz.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -30,6 +31,9 @@ void Ereignisprotokoll::protokoll(const QString& zeile) {
     const QString name =
         QStringLiteral("protokoll_") + m_uhr.jetzt().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pzk");
     QFile datei(QDir(m_ordner).filePath(name));
+    if (!m_ordner.isEmpty()) {
+        linkEntfernen(datei.fileName()); // a link must not make the log append to a file elsewhere
+    }
     if (m_ordner.isEmpty() || !datei.open(QIODevice::WriteOnly | QIODevice::Append)) {
         throw IoError(QStringLiteral("Das Protokoll %1 kann nicht geöffnet werden: %2")
                           .arg(datei.fileName(), datei.errorString()));
