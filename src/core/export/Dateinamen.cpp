@@ -2,6 +2,8 @@
 
 #include "util/Routinen.h"
 
+#include <QRegularExpression>
+
 namespace quenda::dateinamen {
 
 namespace {
@@ -53,6 +55,14 @@ QString tischbelegung(qint64 hab_id) {
 
 QString tischspiel(qint64 hab_id, qint64 ti_nr) {
     return name("tischspiel", {{hab_id, id}, {ti_nr, nummer}});
+}
+
+bool versandfaehig(const QString& name) {
+    static const QRegularExpression muster(QStringLiteral(
+        "^(spiele_[0-9]{4,}_[0-9]{2,}_[0-9]{2,}|(tabelle|starter|spielraster|tabspiele)_[0-9]{4,}_[0-9]{2,}|"
+        "(kofeld|teilnehmer|tischbelegung)_[0-9]{4,}|tischspiel_[0-9]{4,}_[0-9]{2,}|auslodat|auslodatpocko|"
+        "meldung_[0-9]{2,}_[0-9]{2,}_[0-9]{2,}_[0-9]{2,})\\.txt$"));
+    return muster.match(name).hasMatch();
 }
 
 } // namespace quenda::dateinamen

@@ -16,4 +16,9 @@ QString teilnehmer(qint64 kn_id);
 QString tischbelegung(qint64 hab_id);
 QString tischspiel(qint64 hab_id, qint64 ti_nr);
 
+// True for the kept name (".txt") of a file the cycle stages for the targets: a data file, one of the two
+// draw lists or a message file. Nothing else of the working folder (settings, logs, lists, archives) is
+// ever sent as a data file.
+bool versandfaehig(const QString& name);
+
 } // namespace quenda::dateinamen

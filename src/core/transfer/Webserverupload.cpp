@@ -1,5 +1,6 @@
 #include "transfer/Webserverupload.h"
 
+#include "export/Dateinamen.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace quenda {
 
@@ -157,10 +159,15 @@ bool Webserverupload::DateiWebserver(const QString& name) {
 
 void Webserverupload::HTTPZip(int anzahl) {
     const QDir ordner(m_tsdir);
-    // Oldest first: the stamp leads the name. Archives of earlier failed cycles are sent again here.
-    const QStringList archive = ordner.entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name);
+    // Oldest first: the stamp leads the name. Archives of earlier failed cycles are sent again here; any other
+    // ZIP file of the folder is the user's and is neither sent nor deleted.
+    static const QRegularExpression eigenes(QStringLiteral("^[0-9]{14}_pockoupload\\.zip$"));
+    const QStringList archive = ordner.entryList({QStringLiteral("*_pockoupload.zip")}, QDir::Files, QDir::Name);
     for (const QString& archiv : archive) {
         const QString lokal = ordner.filePath(archiv);
+        if (!eigenes.match(archiv).hasMatch() || QFileInfo(lokal).isSymLink()) {
+            continue;
+        }
         const QString pfadText = QDir::toNativeSeparators(lokal);
         const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + archiv;
         if (m_http.HTTP_POST_Token(url(m_ablage.hostpocko, m_ablage.steuerdateipocko), lokal, servername,
@@ -199,8 +206,9 @@ QSet<QString>& Webserverupload::offene(bool pocko) {
         const QString pfad = QDir(m_tsdir).filePath(offenDatei(pocko));
         if (QFile::exists(pfad)) {
             for (const QString& zeile : textdatei::lesen(pfad)) {
-                // Only bare names of this folder: a list written by someone else must not send other files.
-                if (!zeile.isEmpty() && !zeile.contains(u'/') && !zeile.contains(u'\\') && !zeile.startsWith(u'.')) {
+                // Only files the cycle itself stages: a list written by someone else must not publish the
+                // settings with their tokens, a log or anything else of this folder.
+                if (dateinamen::versandfaehig(zeile)) {
                     m_offen[i].insert(zeile);
                 }
             }
@@ -210,6 +218,9 @@ QSet<QString>& Webserverupload::offene(bool pocko) {
 }
 
 void Webserverupload::offenMerken(bool pocko, const QString& name, bool offen) {
+    if (offen) {
+        m_gescheitert[pocko ? 1 : 0].insert(name);
+    }
     QSet<QString>& liste = offene(pocko);
     if (liste.contains(name) == offen) {
         return;
@@ -244,8 +255,12 @@ void Webserverupload::offeneNachsenden(const QString& stempel) {
         QStringList namen(offene(pocko).begin(), offene(pocko).end());
         namen.sort();
         for (const QString& name : namen) {
-            if (!QFile::exists(QDir(m_tsdir).filePath(name))) {
-                offenMerken(pocko, name, false); // no longer produced
+            if (m_gescheitert[pocko ? 1 : 0].contains(name)) {
+                continue; // failed in this cycle already: the next one tries again
+            }
+            const QFileInfo datei(QDir(m_tsdir).filePath(name));
+            if (!datei.exists() || datei.isSymLink() || !datei.isFile()) {
+                offenMerken(pocko, name, false); // no longer produced, or not a file of ours
                 continue;
             }
             if (pocko) {

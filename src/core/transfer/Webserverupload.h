@@ -29,14 +29,16 @@ public:
 
     void DateiWebserverUpload(const QString& name, const QString& stempel, const QString& label);
     void DateiPockoWebserverUpload(const QString& name, const QString& stempel, const QString& label);
-    // Sends every archive of the working folder to the mobile-phone target, counting anzahl (the files of
-    // this cycle's archive) per archive; a sent archive is deleted, a failed one stays for the next cycle.
+    // Sends every archive the cycles wrote (<14 digits>_pockoupload.zip) to the mobile-phone target, counting
+    // anzahl (the files of this cycle's archive) per archive; a sent archive is deleted, a failed one stays for
+    // the next cycle.
     void HTTPZip(int anzahl);
     // Configuration, images and control files into the root of the beamer/screen data folder. True when the
     // file arrived.
     bool DateiWebserver(const QString& name);
 
-    // Sends again what failed in earlier cycles (the current kept version), while the target is reachable.
+    // Sends again what failed in earlier cycles (the current kept version), while the target is reachable; what
+    // failed in this cycle waits for the next. Only regular files of the names the cycle stages are sent.
     void offeneNachsenden(const QString& stempel);
     // The cycle's archive for the phones could not be written: what went into it is pending again.
     void archivVerloren();
@@ -64,6 +66,7 @@ private:
     QStringList m_archivNamen; // added to the cycle's archive, pending again if it is lost
     bool m_offenGeladen[2] = {false, false};
     QSet<QString> m_offen[2];
+    QSet<QString> m_gescheitert[2]; // became pending in this cycle: not retried before the next one
 };
 
 } // namespace quenda

@@ -326,3 +326,86 @@ TEST_F(Upload, aFileThatNeverReachedAPhoneArchiveGoesIntoALaterOne) {
     upload->archivVerloren();
     EXPECT_EQ(offen(true), QStringList{name});
 }
+
+namespace {
+
+TEST_F(Upload, aFileThatFailedInThisCycleIsTriedAgainOnlyInTheNext) {
+    ablage.aktiv = 2;
+    ablage.pocko = 0;
+    datei(QStringLiteral("auslodat.txt"));
+    http.antwort = false;
+    const auto upload = neu();
+    upload->DateiWebserverUpload(QStringLiteral("auslodat.txt"), stempel, QStringLiteral("Aktualisierung"));
+    upload->offeneNachsenden(stempel);
+    EXPECT_EQ(http.posts.size(), 1) << "one attempt, one error and one count per cycle";
+    EXPECT_EQ(zaehler()[3], 1);
+
+    // Already pending from an earlier cycle and changed again: the same holds.
+    const auto naechster = neu();
+    http.antwort = false;
+    naechster->DateiWebserverUpload(QStringLiteral("auslodat.txt"), stempel, QStringLiteral("Aktualisierung"));
+    naechster->offeneNachsenden(stempel);
+    EXPECT_EQ(http.posts.size(), 2);
+
+    http.antwort = true;
+    neu()->offeneNachsenden(QStringLiteral("20261209090200"));
+    EXPECT_EQ(http.posts.size(), 3);
+    EXPECT_TRUE(offen(false).isEmpty());
+}
+
+TEST_F(Upload, aPlantedPendingListPublishesOnlyRegularFilesOfTheNamesTheCycleStages) {
+    ablage.pocko = 0;
+    QDir().mkpath(ablage.verzeichnis);
+    const QString privat = ordner.dir.filePath(QStringLiteral("privat.txt"));
+    schreiben(privat, "geheim");
+    const QStringList fremde{QStringLiteral("config_ablage.xml"),    QStringLiteral("protokoll_20261209.pzk"),
+                             QStringLiteral("nachsenden_pocko.lst"), QStringLiteral("20261209085900_pockoupload.zip"),
+                             QStringLiteral("config_quenda.xml"),    QStringLiteral("spiele_0001_01_01_org.txt"),
+                             QStringLiteral("spiele_01_01_01.txt"),  QStringLiteral("meldung_01_01_01_01_org.txt")};
+    for (const QString& name : fremde) {
+        datei(name);
+    }
+    datei(QStringLiteral("spiele_0001_01_01.txt"));
+    datei(QStringLiteral("meldung_01_01_01_01.txt"));
+    ASSERT_TRUE(QFile::link(privat, ordner.pfad(QStringLiteral("tabelle_0001_01.txt"))));
+    schreiben(ordner.pfad(Webserverupload::offenDatei(false)),
+              (fremde + QStringList{QStringLiteral("spiele_0001_01_01.txt"), QStringLiteral("tabelle_0001_01.txt"),
+                                    QStringLiteral("meldung_01_01_01_01.txt"), QStringLiteral("../privat.txt")})
+                  .join(QStringLiteral("\r\n"))
+                  .toUtf8());
+
+    neu()->offeneNachsenden(stempel);
+
+    EXPECT_EQ(inhaltVon(uploadOrdner(ablage.verzeichnis)),
+              (QStringList{QStringLiteral("20261209090000_meldung_01_01_01_01.txt"),
+                           QStringLiteral("20261209090000_spiele_0001_01_01.txt")}));
+    EXPECT_TRUE(offen(false).isEmpty());
+    EXPECT_EQ(lesen(privat), QByteArray("geheim"));
+}
+
+TEST_F(Upload, onlyTheCyclesOwnArchivesGoToThePhones) {
+    ablage.aktivpocko = 2;
+    ablage.anzweb = 0;
+    ablage.hostpocko = QStringLiteral("https://handy.example");
+    ablage.steuerdateipocko = QStringLiteral("t");
+    const QString privat = ordner.dir.filePath(QStringLiteral("privat.zip"));
+    schreiben(privat, "geheim");
+    for (const char* name : {"20261209085900_pockoupload.zip", "eigene.zip", "x_pockoupload.zip",
+                             "2026120908590_pockoupload.zip", "20261209085900_pockoupload.zip.alt"}) {
+        datei(QString::fromLatin1(name));
+    }
+    ASSERT_TRUE(QFile::link(privat, ordner.pfad(QStringLiteral("20261209085800_pockoupload.zip"))));
+
+    neu()->HTTPZip(0);
+
+    ASSERT_EQ(http.posts.size(), 1);
+    EXPECT_EQ(http.posts[0].servername, QStringLiteral("/zkd42/upload/20261209085900_pockoupload.zip"));
+    for (const char* name : {"eigene.zip", "x_pockoupload.zip", "2026120908590_pockoupload.zip",
+                             "20261209085900_pockoupload.zip.alt", "20261209085800_pockoupload.zip"}) {
+        EXPECT_TRUE(QFileInfo::exists(ordner.pfad(QString::fromLatin1(name)))) << name;
+    }
+    EXPECT_FALSE(QFile::exists(ordner.pfad(QStringLiteral("20261209085900_pockoupload.zip"))));
+    EXPECT_EQ(lesen(privat), QByteArray("geheim"));
+}
+
+} // namespace
