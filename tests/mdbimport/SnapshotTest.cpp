@@ -123,6 +123,26 @@ TEST_F(Snapshots, aFileThatChangesWhileItIsReadIsReadAgain) {
     EXPECT_EQ(name(dm), QStringLiteral("Zweiter Stand"));
 }
 
+TEST_F(Snapshots, aReadThatFailsWhileTheFileIsBeingWrittenIsReadAgainNotReportedAsDamaged) {
+    const QString zweite = dir.filePath(QStringLiteral("zweite.mdb"));
+    umbenennen(QStringLiteral("Zweiter Stand"));
+    ASSERT_TRUE(QFile::rename(mdb, zweite));
+    umbenennen(QStringLiteral("Erster Stand"));
+    // The first read fails (a row count that does not match) because the desk is writing the file.
+    qputenv("QUENDA_MDBIMPORT",
+            skript("halb.sh", QStringLiteral("[ -e \"%2.da\" ] || { cp \"%2\" \"%3\"; touch \"%2.da\"; "
+                                             "echo 'Die Datei ist beschädigt: Tabelle x hat 1 statt 2 Zeilen.' >&2; "
+                                             "exit 3; }\nexec \"%1\" \"$@\"")
+                                  .arg(QString::fromUtf8(echtesProgramm), zweite, mdb))
+                .toUtf8());
+    const int vorher = verwaltung().importe();
+    TDM dm;
+    dm.oeffnen(mdb, TDM::Frische::Aktuell);
+    EXPECT_EQ(verwaltung().importe() - vorher, 2);
+    EXPECT_EQ(name(dm), QStringLiteral("Zweiter Stand"));
+    EXPECT_TRUE(dm.importHinweis().isEmpty()) << dm.importHinweis().toStdString();
+}
+
 TEST_F(Snapshots, aFailedImportKeepsThePreviousSnapshotInUseAndSaysSo) {
     const struct {
         const char* name;

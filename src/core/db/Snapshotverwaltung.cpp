@@ -17,8 +17,9 @@ namespace quenda {
 
 namespace {
 
-// A file that changes during every read is given up after this many reads.
-constexpr int versuche = 3;
+// A file that changes during every read is given up after this many reads, with a pause between them.
+constexpr int versuche = 5;
+constexpr unsigned long pauseMs = 200;
 const QString sperrEndung = QStringLiteral(".lock");
 
 qint64 jetztMs() {
@@ -116,7 +117,9 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
         }
         ++m_importe;
         grund = mdbImportieren(quelle, ziel, m_zeitlimitMs.load(), &m_ende);
-        if (!grund.isEmpty()) {
+        const bool geaendert = !(Dateisignatur::von(quelle) == vorher);
+        const bool nochmal = geaendert && versuch + 1 < versuche && !m_ende.load();
+        if (!grund.isEmpty() && !nochmal) {
             if (!m_ende.load()) {
                 QMutexLocker sperre(&m_mutex);
                 e.fehlSignatur = vorher;
@@ -124,17 +127,24 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
             }
             break;
         }
-        auto neu = std::make_shared<const Snapshot>(ziel);
-        if (Dateisignatur::von(quelle) == vorher) {
-            QMutexLocker sperre(&m_mutex);
-            e.snapshot = std::move(neu);
-            e.signatur = vorher;
-            return {e.snapshot, {}};
+        if (grund.isEmpty()) {
+            auto neu = std::make_shared<const Snapshot>(ziel);
+            if (!geaendert) {
+                QMutexLocker sperre(&m_mutex);
+                e.snapshot = std::move(neu);
+                e.signatur = vorher;
+                return {e.snapshot, {}};
+            }
+            // Changed while it was read: the snapshot may mix old and new pages. Dropping it removes it.
+            if (!nochmal) {
+                grund = QStringLiteral("Die Datei wurde bei jedem Lesen gerade geändert.");
+                break;
+            }
         }
-        // Changed while it was read: the snapshot may mix old and new pages. Dropping it removes it.
-        if (versuch + 1 == versuche) {
-            grund = QStringLiteral("Die Datei wurde bei jedem Lesen gerade geändert.");
-        }
+        // Being written right now (a read that failed on a file that changed meanwhile is no damage): the
+        // desk's program is given a moment to finish before the next read.
+        grund.clear();
+        QThread::msleep(pauseMs);
     }
     const QString meldung = QStringLiteral("Die Datenbank %1 konnte nicht gelesen werden: %2").arg(quelle, grund);
     QMutexLocker sperre(&m_mutex);
