@@ -1,5 +1,6 @@
 #include "StoerHilfen.h"
 #include "app/HeadlessModus.h"
+#include "db/Verbindung.h"
 #include "settings/XmlKonfig.h"
 
 #include <csignal>
@@ -130,6 +131,63 @@ TEST_F(Programm, killedInTheMiddleOfACycleItLeavesNothingHalfWrittenAndCatchesUp
     EXPECT_EQ(abgleichen(), QStringList());
 }
 
+TEST_F(Programm, aDamagedRowOfOneDrawLeavesTheRestOfTheTournamentPublished) {
+    laufen(1);
+    const auto aendern = [this](const char* sql) {
+        Verbindung v;
+        v.oeffnen(db, Verbindung::Modus::Schreiben);
+        v.ausfuehren(QString::fromLatin1(sql));
+    };
+    // The draw of the shop-window group loses its system; the tournament goes on.
+    aendern("UPDATE al_conf SET sy_typ = NULL WHERE al_id = 1");
+    spielen(12);
+    const QString ausgabe = laufen(2);
+    const QStringList uebersprungen = ausgabe.split(u'\n').filter(QStringLiteral("ZEILE ÜBERSPRUNGEN"));
+    EXPECT_FALSE(uebersprungen.isEmpty()) << ausgabe;
+    for (const QString& zeile : uebersprungen) {
+        EXPECT_TRUE(zeile.contains(QStringLiteral(" Auslosung 1 Gr. ")) && zeile.contains(QStringLiteral("'sy_typ'")))
+            << zeile;
+    }
+    EXPECT_TRUE(ausgabe.contains(
+        QStringLiteral("ZEILE ÜBERSPRUNGEN [ID: %1 ] Auslosung 1 Gr. 1 - ").arg(demo::fest::syfSchaufenster)))
+        << ausgabe;
+    // Every other file the cycles kept has reached both targets.
+    EXPECT_EQ(abgleichen(), QStringList());
+
+    aendern("UPDATE al_conf SET sy_typ = 1 WHERE al_id = 1");
+    EXPECT_FALSE(laufen(1).contains(QStringLiteral("ZEILE ÜBERSPRUNGEN")));
+    EXPECT_EQ(abgleichen(), QStringList());
+}
+
+TEST_F(Programm, aPlantedPendingListOrLinkPublishesNothingButTheCyclesOwnFiles) {
+    laufen(1);
+    const QString privat = dir.filePath(QStringLiteral("privat.txt"));
+    schreiben(privat, "geheim\r\n");
+    const QString gelinkt = QStringLiteral("tabelle_9999_01.txt");
+    ASSERT_TRUE(QFile::link(privat, QDir(tsdir).filePath(gelinkt)));
+    ASSERT_TRUE(QFile::link(privat, QDir(tsdir).filePath(QStringLiteral("nachsenden_pocko.lst"))));
+    schreiben(QDir(tsdir).filePath(Webserverupload::offenDatei(false)),
+              "config_ablage.xml\r\nprotokoll_20261209.pzk\r\n" + gelinkt.toUtf8() + "\r\n");
+    spielen(6);
+    laufen(1);
+
+    for (const QString& ziel : {web, pocko}) {
+        const QString upload = ziel + QStringLiteral("/zkdstoer/upload");
+        for (const QString& name : inhaltVon(upload)) {
+            EXPECT_FALSE(name.contains(QStringLiteral("config_ablage")) || name.contains(QStringLiteral("protokoll")) ||
+                         name.contains(QStringLiteral("9999")))
+                << name.toStdString();
+        }
+    }
+    EXPECT_EQ(lesen(privat), QByteArray("geheim\r\n"));
+    // A planted list the run had no reason to rewrite is still the link (its lines name nothing of ours).
+    const QString pockoListe = QDir(tsdir).filePath(QStringLiteral("nachsenden_pocko.lst"));
+    if (QFileInfo(pockoListe).isSymLink()) {
+        QFile::remove(pockoListe);
+    }
+    EXPECT_EQ(abgleichen(), QStringList());
+}
+
 TEST_F(Programm, filesTooLargeToWriteAreDeliveredOnceThereIsRoomAgain) {
     laufen(1);
     spielen(10);
@@ -195,21 +253,35 @@ TEST_F(Programm, malformedSettingsAreReportedAndPublishingResumesWithGoodOnes) {
     EXPECT_EQ(abgleichen(), QStringList());
 }
 
-TEST_F(Programm, aMalformedIntervalFileHoldsTheDrawsBackUntilItIsMended) {
+TEST_F(Programm, aBrokenIntervalFileNeverHoldsTheDrawsBack) {
     const QString datei = QDir(tsdir).filePath(QStringLiteral("config_auslo.xml"));
-    for (const QByteArray& inhalt :
-         {QByteArray("<?xml version=\"1.0\"?><Turnier><auslosung syf_id=\""),
-          QByteArray("<?xml version=\"1.0\"?><Turnier><auslosung syf_id=\"1\" interval=\"fünf\"/>"
-                     "<auslosung syf_id=\"2\" interval=\"fünf\"/><auslosung syf_id=\"3\" interval=\"x\"/></Turnier>"),
-          QByteArray(300000, '<')}) {
-        schreiben(datei, inhalt);
-        EXPECT_TRUE(laufen(1).contains(QStringLiteral("Start Übertragung")));
-        EXPECT_TRUE(QFile::exists(datei));
+    const QStringList beiseiteMuster{QStringLiteral("config_auslo.xml.bak-*")};
+    const struct {
+        const char* titel;
+        QByteArray inhalt;
+        bool beiseite; // not well-formed: moved aside, the defaults apply
+    } faelle[] = {
+        {"cut short", "<?xml version=\"1.0\"?><Turnier><auslosung syf_id=\"", true},
+        {"entries that are no numbers",
+         "<?xml version=\"1.0\"?><Turnier><auslosung syf_id=\"1\" interval=\"fünf\"/>"
+         "<auslosung syf_id=\"2\" interval=\"fünf\"/><auslosung syf_id=\"x\" interval=\"3\"/></Turnier>",
+         false},
+        {"no XML at all", QByteArray(300000, '<'), true},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.titel);
+        for (const QString& alt : QDir(tsdir).entryList(beiseiteMuster)) {
+            QFile::remove(QDir(tsdir).filePath(alt));
+        }
+        schreiben(datei, f.inhalt);
+        spielen(4);
+        const QString ausgabe = laufen(2);
+        EXPECT_EQ(QFile::exists(datei), !f.beiseite);
+        EXPECT_EQ(QDir(tsdir).entryList(beiseiteMuster).size(), f.beiseite ? 1 : 0);
+        EXPECT_EQ(ausgabe.count(QStringLiteral("XML-Datei konnte nicht geladen werden")), f.beiseite ? 1 : 0)
+            << ausgabe;
+        EXPECT_EQ(abgleichen(), QStringList());
     }
-    QFile::remove(datei);
-    spielen(4);
-    laufen(2);
-    EXPECT_EQ(abgleichen(), QStringList());
 }
 
 TEST_F(Programm, foreignFilesInTheWorkingFolderDoNotStopPublishing) {

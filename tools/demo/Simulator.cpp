@@ -298,8 +298,8 @@ void Simulator::koWeiter(qint64 erg_id) {
                                         "WHERE e.erg_id = ?",
                                         {erg_id});
     const Zeile& z = zeilen.at(0);
-    if (zahl(z[6]) == 1) {
-        return;
+    if (zahl(z[6]) != 2) {
+        return; // only a knock-out draw moves its winners on (a damaged draw of a test moves nothing)
     }
     const qint64 sp_id = zahl(z[1]);
     const int nummer = static_cast<int>(sp_id % 1000);

@@ -74,6 +74,9 @@ int koErstePosition(int nummer) {
 }
 
 std::optional<KoFolge> koNachfolger(int feld, int nummer) {
+    if (nummer < 1 || nummer >= feld) {
+        return std::nullopt; // no game of this field
+    }
     const int runde = koRunde(feld, nummer);
     if (runde >= koRunden(feld)) {
         return std::nullopt;
