@@ -71,7 +71,7 @@ protected:
     QStringList fremdImArbeitsordner() const {
         static const QRegularExpression eigene(
             QStringLiteral("^([a-z]+[0-9_]*(_org)?\\.txt|protokoll_\\d{8}\\.pzk|config_(ablage|auslo)\\.xml|"
-                           "nachsenden_(anzweb|pocko)\\.lst|zyklus_laeuft\\.mrk|images)$"));
+                           "nachsenden_(anzweb|pocko)\\.lst|zyklus_laeuft\\.mrk|zielstatus\\.xml|images)$"));
         QStringList fremd;
         for (const QString& name : inhaltVon(tsdir)) {
             if (!eigene.match(name).hasMatch()) {
@@ -185,6 +185,37 @@ TEST_F(Programm, aPlantedPendingListOrLinkPublishesNothingButTheCyclesOwnFiles) 
     if (QFileInfo(pockoListe).isSymLink()) {
         QFile::remove(pockoListe);
     }
+    EXPECT_EQ(abgleichen(), QStringList());
+}
+
+// The status line of a target after the last cycle of a run.
+QString statuszeile(const QString& ausgabe, const QString& ziel) {
+    const QStringList zeilen = ausgabe.split(u'\n').filter(QRegularExpression(u'^' + ziel + QStringLiteral(": ")));
+    return zeilen.isEmpty() ? QString() : zeilen.last().trimmed();
+}
+
+TEST_F(Programm, theStatusOfATargetThatGoesDownAndComesBackGoesFromCurrentToFailureAndBack) {
+    const QString anzeige = QStringLiteral("Beamer/Hallenanzeige");
+    EXPECT_TRUE(
+        statuszeile(laufen(1), anzeige).startsWith(anzeige + QStringLiteral(": aktuell; zuletzt vollständig ")));
+
+    ASSERT_TRUE(QDir().rename(web, web + QStringLiteral(".weg")));
+    spielen(6);
+    const QString ausfall = statuszeile(laufen(1), anzeige);
+    EXPECT_TRUE(ausfall.startsWith(anzeige + QStringLiteral(": FEHLER seit ")) &&
+                ausfall.contains(QStringLiteral(" – Verzeichnis zum Webserver nicht vorhanden: ") + web))
+        << ausfall;
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("; [1-9][0-9]* Dateien? offen;")).match(ausfall).hasMatch())
+        << ausfall;
+    // A restart keeps the outage with the time of its first failure.
+    spielen(6);
+    const QString weiter = statuszeile(laufen(1), anzeige);
+    EXPECT_EQ(weiter.left(weiter.indexOf(u'–')), ausfall.left(ausfall.indexOf(u'–'))) << weiter;
+    EXPECT_TRUE(statuszeile(laufen(0), anzeige).isEmpty()) << "no cycle, no status line";
+
+    ASSERT_TRUE(QDir().rename(web + QStringLiteral(".weg"), web));
+    EXPECT_TRUE(statuszeile(laufen(1), anzeige).startsWith(anzeige + QStringLiteral(": aktuell; ")));
+    EXPECT_TRUE(statuszeile(laufen(1), QStringLiteral("Handy")).startsWith(QStringLiteral("Handy: aktuell; ")));
     EXPECT_EQ(abgleichen(), QStringList());
 }
 

@@ -11,6 +11,7 @@
 #include "transfer/Statistik.h"
 #include "transfer/TINDY.h"
 #include "transfer/Transfersteuerung.h"
+#include "transfer/Zielstatus.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
@@ -146,6 +147,13 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
                          meldungen.zeile(QStringLiteral("Warnung - Fehler bei Übermittlung der Daten: ") + wfehler +
                                          u' ' + wmeldung);
                      });
+
+    // One line per display target after each cycle: whether the screens are current.
+    QObject::connect(&steuerung, &Transfersteuerung::zielstatusNeu, &steuerung, [&memo](const Zielzustaende& ziele) {
+        for (const bool pocko : {false, true}) {
+            memo.zeile(zielstatusZeile(pocko, ziele[pocko ? 1 : 0]));
+        }
+    });
 
     QEventLoop schleife;
     const auto beenden = [&]() {

@@ -78,8 +78,8 @@ void Datenzyklus::Execute() {
     try {
         if (pockoHttp) {
             const QString stempel = zeitstempel14(m_u.uhr.jetzt());
-            pockozipdatei = std::make_unique<ZipArchiv>(
-                QDir(m_u.kontext.tsdir).filePath(stempel + QStringLiteral("_pockoupload.zip")));
+            pockozipdatei =
+                std::make_unique<ZipArchiv>(QDir(m_u.kontext.tsdir).filePath(ZipArchiv::zyklusName(stempel)));
             upload.setArchiv(pockozipdatei.get());
             m_u.protokoll.protokoll(L() + QStringLiteral(" ZIP-Datei Open ") + stempel);
         }
@@ -105,7 +105,9 @@ void Datenzyklus::Execute() {
     if (markiert) {
         QFile::remove(QDir(m_u.kontext.tsdir).filePath(laufmarke())); // every delivery of the cycle is done
     }
+    const Zielzustaende ziele = zielstatusFortschreiben(upload);
     melden(L() + QStringLiteral(" Ende Übertragung"));
+    Q_EMIT zielstatusNeu(ziele); // after the cycle's last line, so that the status follows it
 }
 
 void Datenzyklus::archivSenden(Webserverupload& upload, std::unique_ptr<ZipArchiv> archiv) {
@@ -131,6 +133,37 @@ void Datenzyklus::archivSenden(Webserverupload& upload, std::unique_ptr<ZipArchi
     } catch (const QuendaError& e) {
         melden(L() + u' ' + e.message());
     }
+}
+
+Zielzustaende Datenzyklus::zielstatusFortschreiben(Webserverupload& upload) {
+    const QString tsdir = m_u.kontext.tsdir;
+    Zielzustaende ziele = ZielstatusLoad(tsdir, m_u.ablage);
+    for (const bool pocko : {false, true}) {
+        Zielbilanz bilanz = upload.bilanz(pocko);
+        const QString wurzel = pocko ? m_u.ablage.verzeichnispocko : m_u.ablage.verzeichnis;
+        if (bilanz.versuche == 0 && (pocko ? m_u.ablage.aktivpocko : m_u.ablage.aktiv) == 1) {
+            // Nothing was due: a storage folder still tells whether the target could take files now.
+            bilanz.versuche = 1;
+            if (wurzel.trimmed().isEmpty() || !QFileInfo(wurzel).isDir()) {
+                bilanz.fehler = 1;
+                bilanz.grund = QStringLiteral("Verzeichnis zum Webserver nicht vorhanden: ") + wurzel;
+            }
+        }
+        Zielzustand& z = ziele[pocko ? 1 : 0];
+        int offen = 0;
+        try {
+            offen = upload.offenAnzahl(pocko);
+        } catch (const QuendaError&) {
+            offen = z.offen; // the pending list cannot be read: the last count stands
+        }
+        z = fortschreiben(z, z.aktiv, bilanz, offen, zeitText(m_u.uhr.jetzt()));
+    }
+    try {
+        ZielstatusSave(tsdir, ziele);
+    } catch (const QuendaError& e) {
+        melden(L() + u' ' + e.message());
+    }
+    return ziele;
 }
 
 void Datenzyklus::melden(const QString& zeile) {

@@ -2,6 +2,7 @@
 
 #include "draws/AuslosungsBaum.h"
 #include "transfer/Statistik.h"
+#include "transfer/Zielstatus.h"
 
 #include <QDateTime>
 #include <QList>
@@ -69,6 +70,8 @@ Q_SIGNALS:
     // The cycle's exports are over: hide the busy banner, untick the check box.
     void exporteEnde();
     void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
+    // The state of both display targets after the cycle (also kept in the working folder).
+    void zielstatusNeu(const quenda::Zielzustaende& ziele);
 
 private:
     // Sets the mark, and the resend of every file when the previous cycle left its mark. Throws IoError.
@@ -81,6 +84,8 @@ private:
     // Memo and event log in the error trap and the closing steps: a log that cannot be written must not
     // skip what follows.
     void melden(const QString& zeile);
+    // Brings the stored state of both targets up to this cycle's deliveries and saves it.
+    Zielzustaende zielstatusFortschreiben(class Webserverupload& upload);
 
     ZyklusUmgebung m_u;
 };

@@ -116,7 +116,12 @@ void httpThreadBeenden() {
     OPENSSL_thread_stop();
 }
 
-bool TINDY::ausfuehren(void* roh, Antwort& antwort) {
+QString TINDY::melden(const QString& text) {
+    m_meldungen.meldung(text);
+    return text;
+}
+
+std::optional<QString> TINDY::ausfuehren(void* roh, Antwort& antwort) {
     CURL* h = static_cast<CURL*>(roh);
     char fehlertext[CURL_ERROR_SIZE] = {};
     CurlListe kopf;
@@ -155,40 +160,43 @@ bool TINDY::ausfuehren(void* roh, Antwort& antwort) {
     if (rc != CURLE_OK) {
         const QString text =
             fehlertext[0] ? QString::fromLocal8Bit(fehlertext).trimmed() : QString::fromUtf8(curl_easy_strerror(rc));
-        m_meldungen.meldung(verbindungsFehler(text));
-        return false;
+        return melden(verbindungsFehler(text));
     }
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400) {
-        m_meldungen.meldung(verbindungsFehler(QStringLiteral("HTTP-Status %1").arg(status)));
-        return false;
+        return melden(verbindungsFehler(QStringLiteral("HTTP-Status %1").arg(status)));
     }
     char* typ = nullptr;
     curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &typ);
     antwort.text = alsText(antwort.body, typ);
-    return true;
+    return std::nullopt;
 }
 
 bool TINDY::HTTP_POST(const QString& url, const QString& lokaleDatei, const QString& servername) {
-    return HTTP_POST_Token(url, lokaleDatei, servername, QString());
+    return senden(url, lokaleDatei, servername, QString()).angekommen;
 }
 
 bool TINDY::HTTP_POST_Token(const QString& url, const QString& lokaleDatei, const QString& servername,
                             const QString& token) {
+    return senden(url, lokaleDatei, servername, token).angekommen;
+}
+
+Uploadergebnis TINDY::senden(const QString& url, const QString& lokaleDatei, const QString& servername,
+                             const QString& token) {
     QFile datei(lokaleDatei);
     if (!datei.open(QIODevice::ReadOnly)) {
-        m_meldungen.meldung(verbindungsFehler(
-            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(lokaleDatei, datei.errorString())));
-        return false;
+        return {
+            false,
+            melden(verbindungsFehler(
+                QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(lokaleDatei, datei.errorString())))};
     }
     const QByteArray inhalt = datei.readAll();
     datei.close();
 
     CurlHandle h(curl_easy_init());
     if (!h) {
-        m_meldungen.meldung(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")));
-        return false;
+        return {false, melden(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")))};
     }
     const QByteArray urlBytes = url.trimmed().toUtf8();
     curl_easy_setopt(h.get(), CURLOPT_URL, urlBytes.constData());
@@ -216,22 +224,21 @@ bool TINDY::HTTP_POST_Token(const QString& url, const QString& lokaleDatei, cons
     curl_easy_setopt(h.get(), CURLOPT_MIMEPOST, form.get());
 
     Antwort antwort;
-    if (!ausfuehren(h.get(), antwort)) {
-        return false;
+    if (const auto fehler = ausfuehren(h.get(), antwort)) {
+        return {false, *fehler};
     }
     if (antwort.text == erfolgsAntwort()) {
-        return true;
+        return {true, {}};
     }
     // The control script's own error text; an empty reply would make an empty box.
-    m_meldungen.meldung(antwort.text.isEmpty() ? QStringLiteral("Der Web-Server hat keine Antwort gesendet.")
-                                               : antwort.text);
-    return false;
+    return {false, melden(antwort.text.isEmpty() ? QStringLiteral("Der Web-Server hat keine Antwort gesendet.")
+                                                 : antwort.text)};
 }
 
 bool TINDY::HTTP_LOAD(const QString& url, const QString& wert, QString& antwort) {
     CurlHandle h(curl_easy_init());
     if (!h) {
-        m_meldungen.meldung(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")));
+        melden(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")));
         return false;
     }
     const QByteArray urlBytes = url.trimmed().toUtf8();
@@ -244,7 +251,7 @@ bool TINDY::HTTP_LOAD(const QString& url, const QString& wert, QString& antwort)
     curl_easy_setopt(h.get(), CURLOPT_COPYPOSTFIELDS, body.constData());
 
     Antwort ergebnis;
-    if (!ausfuehren(h.get(), ergebnis)) {
+    if (ausfuehren(h.get(), ergebnis)) {
         return false;
     }
     antwort = ergebnis.text;

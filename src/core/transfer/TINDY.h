@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <atomic>
+#include <optional>
 
 namespace quenda {
 
@@ -22,6 +23,9 @@ public:
     // With a token the form gets a third part "token" after "datei".
     bool HTTP_POST_Token(const QString& url, const QString& lokaleDatei, const QString& servername,
                          const QString& token) override;
+    // The same post with the reason of a failure (which is also shown).
+    Uploadergebnis senden(const QString& url, const QString& lokaleDatei, const QString& servername,
+                          const QString& token) override;
     // Form post "var1=" + wert. When the request completed, the body goes to antwort and the result is true;
     // otherwise antwort is left as it was.
     virtual bool HTTP_LOAD(const QString& url, const QString& wert, QString& antwort);
@@ -37,8 +41,11 @@ public:
 
 private:
     struct Antwort;
-    // Runs the prepared request; false (message shown) on a transport error or an HTTP error status.
-    bool ausfuehren(void* handle, Antwort& antwort);
+    // Runs the prepared request; the error text (already shown) of a transport error or an HTTP error status,
+    // nothing when the request completed.
+    std::optional<QString> ausfuehren(void* handle, Antwort& antwort);
+    // Shows a failure and hands its text back.
+    QString melden(const QString& text);
 
     MeldungsAusgabe& m_meldungen;
     std::atomic<long> m_verbindenMs{15000};

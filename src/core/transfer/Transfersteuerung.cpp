@@ -22,6 +22,7 @@ Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protok
     qRegisterMetaType<quenda::Zyklusstatistik>();
     qRegisterMetaType<QList<quenda::Zyklusstatistik>>();
     qRegisterMetaType<quenda::AuslosungsBaum>();
+    qRegisterMetaType<quenda::Zielzustaende>();
     m_timer = new QTimer(this);
     m_timer->setInterval(60000);
     connect(m_timer, &QTimer::timeout, this, &Transfersteuerung::TimerSpieldatenTimer);
@@ -92,6 +93,7 @@ void Transfersteuerung::zyklusStarten() {
     connect(zyklus, &Datenzyklus::baumNeu, this, &Transfersteuerung::baumNeu);
     connect(zyklus, &Datenzyklus::exporteEnde, this, &Transfersteuerung::exporteEnde);
     connect(zyklus, &Datenzyklus::statistikNeu, this, &Transfersteuerung::statistikNeu);
+    connect(zyklus, &Datenzyklus::zielstatusNeu, this, &Transfersteuerung::zielstatusNeu);
     m_thread = QThread::create([this, zyklus]() {
         try {
             zyklus->Execute();

@@ -60,6 +60,7 @@ Q_SIGNALS:
     void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
     void label10(const QString& text);
     void baumNeu(const quenda::AuslosungsBaum& baum);
+    void zielstatusNeu(const quenda::Zielzustaende& ziele);
     // The cycle is over and the next tick may start one (threadfrei is true again).
     void zyklusFertig(int ubcount);
 

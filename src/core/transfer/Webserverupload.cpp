@@ -4,6 +4,7 @@
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
+#include "transfer/ZipArchiv.h"
 #include "transfer/ZyklusArchiv.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace quenda {
 
@@ -61,11 +61,13 @@ void Webserverupload::DateiWebserverUpload(const QString& name, const QString& s
         if (datenordnerSichern(m_ablage.verzeichnis, true)) {
             kopierenOderMerken(false, name, lokal,
                                QDir(datenordner(m_ablage.verzeichnis)).filePath(QStringLiteral("upload/") + ziel));
+            buchen(false, true);
             m_statistik.zaehlen(3);
             m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
             offenMerken(false, name, false);
         } else {
             m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver nicht vorhanden!"), m_ablage.verzeichnis);
+            buchen(false, false, QStringLiteral("Verzeichnis zum Webserver nicht vorhanden: ") + m_ablage.verzeichnis);
             m_statistik.zaehlen(4);
             m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Verzeichnis zum Webserver nicht vorhanden: ") +
                                          m_ablage.verzeichnis);
@@ -75,7 +77,10 @@ void Webserverupload::DateiWebserverUpload(const QString& name, const QString& s
     }
     const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + ziel;
     const QString pfadText = QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel));
-    if (m_http.HTTP_POST_Token(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername, m_ablage.token)) {
+    const Uploadergebnis ergebnis =
+        m_http.senden(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername, m_ablage.token);
+    buchen(false, ergebnis.angekommen, ergebnis.grund);
+    if (ergebnis.angekommen) {
         m_statistik.zaehlen(3);
         m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
         offenMerken(false, name, false);
@@ -97,12 +102,15 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
         if (datenordnerSichern(m_ablage.verzeichnispocko, false)) {
             kopierenOderMerken(true, name, lokal,
                                QDir(datenordner(m_ablage.verzeichnispocko)).filePath(QStringLiteral("upload/") + ziel));
+            buchen(true, true);
             m_statistik.zaehlen(1);
             m_protokoll.protokoll(L() + u' ' + label + QStringLiteral(": ") + name);
             offenMerken(true, name, false);
         } else {
             m_fehler.setzen(QStringLiteral("Verzeichnis zum Webserver (POCKO) nicht vorhanden!"),
                             m_ablage.verzeichnispocko);
+            buchen(true, false,
+                   QStringLiteral("Verzeichnis zum Webserver nicht vorhanden: ") + m_ablage.verzeichnispocko);
             m_statistik.zaehlen(2);
             m_protokoll.memoUndProtokoll(L() + QStringLiteral(" Verzeichnis zum (Pocko)Webserver nicht vorhanden: ") +
                                          m_ablage.verzeichnispocko);
@@ -114,6 +122,7 @@ void Webserverupload::DateiPockoWebserverUpload(const QString& name, const QStri
         // No archive to add to (the cycle could not open one): counted as a failed send, sent again later.
         m_fehler.setzen(QStringLiteral("Upload Fehler (POCKO)!"),
                         QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel)));
+        buchen(true, false, QStringLiteral("Das ZIP-Archiv des Zyklus konnte nicht angelegt werden."));
         m_statistik.zaehlen(2);
         offenMerken(true, name, true);
         return;
@@ -161,17 +170,17 @@ void Webserverupload::HTTPZip(int anzahl) {
     const QDir ordner(m_tsdir);
     // Oldest first: the stamp leads the name. Archives of earlier failed cycles are sent again here; any other
     // ZIP file of the folder is the user's and is neither sent nor deleted.
-    static const QRegularExpression eigenes(QStringLiteral("^[0-9]{14}_pockoupload\\.zip$"));
-    const QStringList archive = ordner.entryList({QStringLiteral("*_pockoupload.zip")}, QDir::Files, QDir::Name);
-    for (const QString& archiv : archive) {
+    for (const QString& archiv : wartendeArchive()) {
         const QString lokal = ordner.filePath(archiv);
-        if (!eigenes.match(archiv).hasMatch() || QFileInfo(lokal).isSymLink()) {
+        if (QFileInfo(lokal).isSymLink()) {
             continue;
         }
         const QString pfadText = QDir::toNativeSeparators(lokal);
         const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + archiv;
-        if (m_http.HTTP_POST_Token(url(m_ablage.hostpocko, m_ablage.steuerdateipocko), lokal, servername,
-                                   m_ablage.tokenpocko)) {
+        const Uploadergebnis ergebnis =
+            m_http.senden(url(m_ablage.hostpocko, m_ablage.steuerdateipocko), lokal, servername, m_ablage.tokenpocko);
+        buchen(true, ergebnis.angekommen, ergebnis.grund);
+        if (ergebnis.angekommen) {
             m_statistik.zaehlen(1, anzahl);
             const bool geloescht = QFile::remove(lokal);
             m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver (Pocko): ") + pfadText +
@@ -184,12 +193,29 @@ void Webserverupload::HTTPZip(int anzahl) {
     }
 }
 
+QStringList Webserverupload::wartendeArchive() const {
+    QStringList namen = QDir(m_tsdir).entryList({QStringLiteral("*_pockoupload.zip")}, QDir::Files, QDir::Name);
+    namen.removeIf([](const QString& name) { return !ZipArchiv::istZyklusArchiv(name); });
+    return namen;
+}
+
+int Webserverupload::offenAnzahl(bool pocko) {
+    int anzahl = static_cast<int>(offene(pocko).size());
+    if (pocko) {
+        for (const QString& archiv : wartendeArchive()) {
+            anzahl += ZipArchiv::eintraege(QDir(m_tsdir).filePath(archiv));
+        }
+    }
+    return anzahl;
+}
+
 void Webserverupload::kopierenOderMerken(bool pocko, const QString& name, const QString& lokal, const QString& ziel) {
     try {
         datei_kopieren(lokal, ziel, Ablauf::Zyklus);
-    } catch (const IoError&) {
+    } catch (const IoError& e) {
         // The kept version is already the new one: without this mark an unchanged file would never be sent
         // again once the target accepts files (a full or read-only storage root).
+        buchen(pocko, false, e.message());
         offenMerken(pocko, name, true);
         throw;
     }
@@ -235,7 +261,19 @@ void Webserverupload::offenMerken(bool pocko, const QString& name, bool offen) {
     textdatei::schreiben(QDir(m_tsdir).filePath(offenDatei(pocko)), zeilen);
 }
 
+void Webserverupload::buchen(bool pocko, bool angekommen, const QString& grund) {
+    Zielbilanz& b = m_bilanz[pocko ? 1 : 0];
+    ++b.versuche;
+    if (!angekommen) {
+        ++b.fehler;
+        b.grund = grund;
+    }
+}
+
 void Webserverupload::archivVerloren() {
+    if (!m_archivNamen.isEmpty()) {
+        buchen(true, false, QStringLiteral("Das ZIP-Archiv des Zyklus konnte nicht geschrieben werden."));
+    }
     for (const QString& name : std::as_const(m_archivNamen)) {
         offenMerken(true, name, true);
     }

@@ -19,6 +19,13 @@ class ZyklusArchiv;
 // HTTP(S) post to the control script. The data-file operations run on the cycle thread; DateiWebserver
 // runs on the UI thread with its own instance. Failures never raise: they set the failure state, count and
 // log. Local file errors (copy, folder creation) raise IoError.
+// What one cycle did for a display target: deliveries tried, how many failed, and why the last one failed.
+struct Zielbilanz {
+    int versuche = 0;
+    int fehler = 0;
+    QString grund;
+};
+
 class Webserverupload {
 public:
     Webserverupload(const TAblage& ablage, const QString& tsdir, Ereignisprotokoll& protokoll, Statistik& statistik,
@@ -45,6 +52,10 @@ public:
 
     // The pending lists of the working folder, one file name per line.
     static QString offenDatei(bool pocko);
+    // The number of files still pending for a target: its list as it stands now and, for the phones, the
+    // entries of the archives that wait in the working folder.
+    int offenAnzahl(bool pocko);
+    const Zielbilanz& bilanz(bool pocko) const { return m_bilanz[pocko ? 1 : 0]; }
 
 private:
     QString datenordner(const QString& wurzel) const;
@@ -54,6 +65,9 @@ private:
     void kopierenOderMerken(bool pocko, const QString& name, const QString& lokal, const QString& ziel);
     QSet<QString>& offene(bool pocko);
     QString L() const;
+    void buchen(bool pocko, bool angekommen, const QString& grund = {});
+    // The cycles' archives in the working folder, oldest first (the stamp leads the name).
+    QStringList wartendeArchive() const;
 
     TAblage m_ablage;
     QString m_tsdir;
@@ -67,6 +81,7 @@ private:
     bool m_offenGeladen[2] = {false, false};
     QSet<QString> m_offen[2];
     QSet<QString> m_gescheitert[2]; // became pending in this cycle: not retried before the next one
+    Zielbilanz m_bilanz[2];
 };
 
 } // namespace quenda

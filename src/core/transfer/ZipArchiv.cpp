@@ -3,6 +3,7 @@
 #include "util/QuendaError.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <cstdlib>
 #include <cstring>
 #include <zip.h>
@@ -20,6 +21,26 @@ QByteArray dateiname(const QString& pfad) {
 }
 
 } // namespace
+
+QString ZipArchiv::zyklusName(const QString& stempel) {
+    return stempel + QStringLiteral("_pockoupload.zip");
+}
+
+bool ZipArchiv::istZyklusArchiv(const QString& name) {
+    static const QRegularExpression muster(QStringLiteral("^[0-9]{14}_pockoupload\\.zip$"));
+    return muster.match(name).hasMatch();
+}
+
+int ZipArchiv::eintraege(const QString& pfad) {
+    int fehler = 0;
+    zip* archiv = zip_open(dateiname(pfad).constData(), ZIP_RDONLY, &fehler);
+    if (!archiv) {
+        return 0;
+    }
+    const zip_int64_t anzahl = zip_get_num_entries(archiv, 0);
+    zip_discard(archiv);
+    return anzahl > 0 ? static_cast<int>(anzahl) : 0;
+}
 
 ZipArchiv::ZipArchiv(const QString& pfad) : m_pfad(pfad) {
     int fehler = 0;

@@ -28,6 +28,12 @@ public:
     void schliessen();
     QString pfad() const { return m_pfad; }
 
+    // The name of a cycle's archive for the phones, and whether a file name is one: only these are sent.
+    static QString zyklusName(const QString& stempel);
+    static bool istZyklusArchiv(const QString& name);
+    // The number of entries of an archive on disk; 0 when it cannot be read.
+    static int eintraege(const QString& pfad);
+
 private:
     QString fehlertext() const;
 
