@@ -51,7 +51,8 @@ sleep 6 # a few games move (and reach the .mdb) before the program starts
 # Both display targets are published by copying into folders of the demo.
 tsdir="$demo_dir/qnda001turnier"
 mkdir -p "$demo_dir/web" "$demo_dir/pocko"
-"$demo_tool" ablage "$tsdir" --web "$demo_dir/web" --pocko "$demo_dir/pocko" >/dev/null
+# "Sofort bei Änderung" on: a result reaches the screens seconds after the simulator enters it.
+"$demo_tool" ablage "$tsdir" --web "$demo_dir/web" --pocko "$demo_dir/pocko" --sofort >/dev/null
 
 # The display pages: the demo's presentation, copied to the hall screen target as the editor's transfer does,
 # and the pages with their data endpoint served by PHP's built-in server.

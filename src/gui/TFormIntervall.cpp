@@ -8,6 +8,7 @@
 #include "util/MeldungsAusgabe.h"
 #include "util/QuendaError.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -50,8 +51,17 @@ TFormIntervall::TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe&
     connect(aendern, &QPushButton::clicked, this, &TFormIntervall::zeitintervallAendern);
     connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
 
+    // Beyond the 60-second cycle: a result reaches the screens seconds after it was entered.
+    m_sofort = new QCheckBox(QStringLiteral("Sofort bei Änderung"), this);
+    m_sofort->setObjectName(QStringLiteral("sofortBeiAenderung"));
+    m_sofort->setToolTip(QStringLiteral("Eine Änderung der Turnier-Datenbank überträgt die geänderten Gruppen "
+                                        "sofort (höchstens alle 10 Sekunden), zusätzlich zum Minutentakt."));
+    m_sofort->setChecked(SofortLoad(m_tsdir));
+    connect(m_sofort, &QCheckBox::toggled, this, &TFormIntervall::speichern);
+
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(aendern);
+    knoepfe->addWidget(m_sofort);
     knoepfe->addStretch();
     knoepfe->addWidget(schliessen);
     auto* layout = new QVBoxLayout(this);
@@ -114,8 +124,12 @@ void TFormIntervall::zeitintervallAendern() {
         m_liste.at(ListView1->item(zeile, 0)->data(positionRolle).toInt()).intervall = intervall;
         ListView1->item(zeile, 1)->setText(QString::number(intervall));
     }
+    speichern();
+}
+
+void TFormIntervall::speichern() {
     try {
-        Intervallsave(m_tsdir, m_liste);
+        Intervallsave(m_tsdir, m_liste, m_sofort->isChecked());
     } catch (const QuendaError& e) {
         m_meldungen.meldung(e.message());
     }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QTableWidget;
 
 namespace quenda {
@@ -39,10 +40,13 @@ protected:
 
 private:
     void listeAufbauen();
+    // The intervals and the "Sofort bei Änderung" switch into config_auslo.xml (a failure is shown).
+    void speichern();
 
     AusloList& m_liste;
     QString m_tsdir;
     MeldungsAusgabe& m_meldungen;
+    QCheckBox* m_sofort; // "Sofort bei Änderung"
 };
 
 } // namespace quenda

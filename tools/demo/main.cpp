@@ -8,6 +8,8 @@
 #include "demo/Simulator.h"
 #include "demo/Zeit.h"
 
+#include "draws/AusloList.h"
+#include "draws/IntervallDatei.h"
 #include "settings/AblageDatei.h"
 #include "util/QuendaError.h"
 
@@ -41,16 +43,16 @@ void ausgeben(std::FILE* ziel, const QString& text) {
 constexpr int fehlerStatus = 1;
 constexpr int aufrufStatus = 2;
 
-const QString nutzung =
-    QStringLiteral("Aufruf:\n"
-                   "  quenda-demo generate --out FILE [--seed N] [--size small|medium|large] [--now \"yyyy-mm-dd "
-                   "hh:nn:ss\"]\n"
-                   "  quenda-demo simulate FILE [--steps N | --seconds S] [--seed N] [--pause MS] [--now \"...\"] "
-                   "[--quiet]\n"
-                   "  quenda-demo check FILE\n"
-                   "  quenda-demo mdb SOURCE.sqlite TARGET.mdb [--since EARLIER.sqlite]   (Access-Datei, Jet 4)\n"
-                   "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER   (Verzeichnis-Ablage für beide Ziele)\n"
-                   "  quenda-demo praesentation TSDIR --db FILE.sqlite [--tournament ID]   (Präsentation der Demo)");
+const QString nutzung = QStringLiteral(
+    "Aufruf:\n"
+    "  quenda-demo generate --out FILE [--seed N] [--size small|medium|large] [--now \"yyyy-mm-dd "
+    "hh:nn:ss\"]\n"
+    "  quenda-demo simulate FILE [--steps N | --seconds S] [--seed N] [--pause MS] [--now \"...\"] "
+    "[--quiet]\n"
+    "  quenda-demo check FILE\n"
+    "  quenda-demo mdb SOURCE.sqlite TARGET.mdb [--since EARLIER.sqlite]   (Access-Datei, Jet 4)\n"
+    "  quenda-demo ablage TSDIR --web ORDNER --pocko ORDNER [--sofort]   (Verzeichnis-Ablage für beide Ziele)\n"
+    "  quenda-demo praesentation TSDIR --db FILE.sqlite [--tournament ID]   (Präsentation der Demo)");
 
 int aufrufFehler(const QString& text) {
     ausgeben(stderr, text + u'\n' + nutzung);
@@ -219,7 +221,8 @@ int mdbSchreiben(const QStringList& argumente) {
 int ablageSchreiben(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.addOptions({{QStringLiteral("web"), QStringLiteral("Ablage Beamer/Bildschirm"), QStringLiteral("DIR")},
-                       {QStringLiteral("pocko"), QStringLiteral("Ablage Mobiltelefon"), QStringLiteral("DIR")}});
+                       {QStringLiteral("pocko"), QStringLiteral("Ablage Mobiltelefon"), QStringLiteral("DIR")},
+                       {QStringLiteral("sofort"), QStringLiteral("Sofort bei Änderung")}});
     if (!parser.parse(argumente) || parser.positionalArguments().size() != 1 || !parser.isSet(QStringLiteral("web")) ||
         !parser.isSet(QStringLiteral("pocko"))) {
         return aufrufFehler(parser.errorText());
@@ -237,6 +240,10 @@ int ablageSchreiben(const QStringList& argumente) {
     QDir().mkpath(tsdir);
     Ablagesave(tsdir, ablage, werte, QStringLiteral("demo"), standardJetzt());
     ausgeben(stdout, QDir(tsdir).filePath(ablageDateiname()) + QStringLiteral(" geschrieben."));
+    if (parser.isSet(QStringLiteral("sofort"))) {
+        Intervallsave(tsdir, AusloList{}, true); // results reach the targets seconds after they are entered
+        ausgeben(stdout, QDir(tsdir).filePath(intervallDateiname()) + QStringLiteral(" geschrieben."));
+    }
     return 0;
 }
 

@@ -80,7 +80,25 @@ int Intervallspeicher::IntervallLoad(int syf_id) {
     return m_werte->value(syf_id, 0);
 }
 
+bool SofortLoad(const QString& tsdir) {
+    const QString pfad = QDir(tsdir).filePath(intervallDateiname());
+    try {
+        const auto wurzel = QFileInfo::exists(pfad) ? xmlkonfig::wurzelAttributeLesen(pfad) : std::nullopt;
+        return wurzel && wurzel->value(QLatin1StringView("sofort")) == u"1";
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
 void Intervallsave(const QString& tsdir, const AusloList& liste) {
+    Intervallsave(tsdir, liste, SofortLoad(tsdir));
+}
+
+void Intervallsave(const QString& tsdir, const AusloList& liste, bool sofort) {
+    QXmlStreamAttributes wurzel;
+    if (sofort) {
+        wurzel.append(QStringLiteral("sofort"), QStringLiteral("1"));
+    }
     QList<xmlkonfig::Element> kinder;
     for (const TAuslosung& a : liste) {
         xmlkonfig::Element e{QStringLiteral("auslosung"), {}};
@@ -88,7 +106,7 @@ void Intervallsave(const QString& tsdir, const AusloList& liste) {
         e.attribute.append(QStringLiteral("interval"), QString::number(a.intervall));
         kinder.append(e);
     }
-    xmlkonfig::schreiben(QDir(tsdir).filePath(intervallDateiname()), QStringLiteral("Turnier"), kinder);
+    xmlkonfig::schreiben(QDir(tsdir).filePath(intervallDateiname()), QStringLiteral("Turnier"), kinder, wurzel);
 }
 
 } // namespace quenda

@@ -37,7 +37,15 @@ private:
     std::optional<QHash<int, int>> m_werte;
 };
 
-// Writes the file anew from the list, one element per record in list order. Throws IoError.
+// Writes the file anew from the list, one element per record in list order, keeping the stored
+// "Sofort bei Änderung" switch. Throws IoError.
 void Intervallsave(const QString& tsdir, const AusloList& liste);
+// The same with the switch set as given (stored as sofort="1" on the root element; absent means off, so a
+// file of the plain 60-second behaviour stays as it was).
+void Intervallsave(const QString& tsdir, const AusloList& liste, bool sofort);
+
+// "Sofort bei Änderung": a change of the database file starts an extra cycle for the changed draw groups.
+// Off when the file, or the attribute, is missing or cannot be read.
+bool SofortLoad(const QString& tsdir);
 
 } // namespace quenda

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace quenda {
@@ -26,6 +27,9 @@ struct TAuslosung {
     int kl_id = 0;
     int splerl = 0; // finished games of the group
     int sploff = 0; // open games of the group
+    // Of the group's data at its last export; an extra cycle on a database change exports the groups whose
+    // data no longer has it.
+    QByteArray fingerabdruck;
 
     bool operator==(const TAuslosung&) const = default;
 };

@@ -30,6 +30,11 @@ std::optional<QList<Element>> elementeLesen(const QString& pfad);
 
 // Writes the document (declaration with version 1.0 and encoding UTF-8, one element per line) and replaces
 // the file atomically, so a crash never leaves a truncated file. Throws IoError.
-void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder);
+void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder,
+               const QXmlStreamAttributes& wurzelAttribute = {});
+
+// The attributes of the root element; nothing when the file is not well-formed (or too large or deep).
+// Throws IoError when the file cannot be read.
+std::optional<QXmlStreamAttributes> wurzelAttributeLesen(const QString& pfad);
 
 } // namespace quenda::xmlkonfig

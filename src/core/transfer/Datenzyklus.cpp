@@ -4,6 +4,7 @@
 #include "db/TDM.h"
 #include "draws/AusloList.h"
 #include "draws/AuslosungErmittlung.h"
+#include "draws/Gruppenfingerabdruck.h"
 #include "settings/TAblage.h"
 #include "transfer/Dateianlage.h"
 #include "transfer/Exporteure.h"
@@ -187,10 +188,14 @@ void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
     if (!exporteure) {
         exporteure = std::make_unique<Exporteure>();
     }
+    if (m_u.sofort) {
+        geaenderteExportieren(*exporteure, dm);
+        return;
+    }
     const int anzahl = m_u.liste.count();
     for (int position = 1; position <= anzahl; ++position) {
         exporteure->tabspieleliste.clear();
-        auslosungExportieren(*exporteure, position);
+        auslosungExportieren(*exporteure, dm, position);
         exporteure->tabspieleliste.clear();
         if (m_u.abbruch.load()) {
             return; // "Stoppen": no further draws, no occupancy and messages
@@ -201,7 +206,31 @@ void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
     exporteure->Objdaten_Meldung(stempel);
 }
 
-void Datenzyklus::auslosungExportieren(Exporteure& ex, int position) {
+void Datenzyklus::geaenderteExportieren(Exporteure& ex, TDM& dm) {
+    const int anzahl = m_u.liste.count();
+    for (int position = 1; position <= anzahl && !m_u.abbruch.load(); ++position) {
+        TAuslosung& a = m_u.liste.at(position);
+        if (a.typdaten != typdatenGruppe) {
+            continue;
+        }
+        try {
+            const QByteArray neu = gruppenFingerabdruck(dm, a.syf_id);
+            if (neu != a.fingerabdruck) {
+                ex.tabspieleliste.clear();
+                exportieren(ex, a, neu);
+                ex.tabspieleliste.clear();
+            }
+        } catch (const ConversionError& e) {
+            m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Fehler bei Gr.") + QString::number(a.gruppe) + u' ' +
+                                           a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(": ") + e.message());
+        }
+    }
+    if (!m_u.abbruch.load()) {
+        ex.Objdaten_Tischbelegung(zeitstempel14(m_u.uhr.jetzt()));
+    }
+}
+
+void Datenzyklus::auslosungExportieren(Exporteure& ex, TDM& dm, int position) {
     TAuslosung& a = m_u.liste.at(position);
     try {
         if (!faellig(a.aktdatetime, m_u.uhr.jetzt(), a.intervall)) {
@@ -209,29 +238,37 @@ void Datenzyklus::auslosungExportieren(Exporteure& ex, int position) {
                                     a.konkurrenz + u' ' + a.auslosung_bez);
             return;
         }
-        const QString stempel = zeitstempel14(m_u.uhr.jetzt());
-        if (a.typdaten == typdatenGruppe) {
-            ex.Objdaten_Spiele(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
-            if (a.sy_typ == 2) {
-                ex.Objdaten_KOFeld(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
-            }
-            ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
-            if (a.sy_typ == 1) {
-                ex.Objdaten_Tabelle(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
-            }
-            ex.Objdaten_Starterliste(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
-            if (a.sy_typ == 1) {
-                ex.Objdaten_TabelleSpiele(a.al_id, a.syf_id, a.betrieb, stempel);
-            }
-        } else {
-            ex.Objdaten_Teilnehmerliste(a.syf_id, a.typ, stempel);
-        }
-        a.aktdatetime = zeitText(m_u.uhr.jetzt());
+        // Read before the export, on the same state of the database, so that an extra cycle never misses a
+        // change that came in between.
+        const bool mitFingerabdruck = m_u.fingerabdruecke && a.typdaten == typdatenGruppe;
+        exportieren(ex, a, mitFingerabdruck ? gruppenFingerabdruck(dm, a.syf_id) : QByteArray());
     } catch (const ConversionError& e) {
         // A fault in one draw's rows: that draw stays due, the others are still published.
         m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Fehler bei Gr.") + QString::number(a.gruppe) + u' ' +
                                        a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(": ") + e.message());
     }
+}
+
+void Datenzyklus::exportieren(Exporteure& ex, TAuslosung& a, const QByteArray& fingerabdruck) {
+    const QString stempel = zeitstempel14(m_u.uhr.jetzt());
+    if (a.typdaten == typdatenGruppe) {
+        ex.Objdaten_Spiele(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+        if (a.sy_typ == 2) {
+            ex.Objdaten_KOFeld(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+        }
+        ex.tabspieleliste.append(QStringLiteral("[TABELLE]"));
+        if (a.sy_typ == 1) {
+            ex.Objdaten_Tabelle(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+        }
+        ex.Objdaten_Starterliste(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
+        if (a.sy_typ == 1) {
+            ex.Objdaten_TabelleSpiele(a.al_id, a.syf_id, a.betrieb, stempel);
+        }
+    } else {
+        ex.Objdaten_Teilnehmerliste(a.syf_id, a.typ, stempel);
+    }
+    a.aktdatetime = zeitText(m_u.uhr.jetzt());
+    a.fingerabdruck = fingerabdruck;
 }
 
 } // namespace quenda

@@ -23,6 +23,7 @@ class MeldungsAusgabe;
 class Programmuhr;
 class Staging;
 class TDM;
+struct TAuslosung;
 class ZipArchiv;
 struct TAblage;
 struct Turnierkontext;
@@ -44,6 +45,11 @@ struct ZyklusUmgebung {
     const std::atomic<bool>& abbruch; // "Stoppen": finish the current draw, then close
     std::atomic<bool>& resend;        // check box "Aktualisierung Daten zum Webserver"
     ExporteurFabrik fabrik;
+    // An extra cycle on a database change: only the draw groups whose data changed (whatever their
+    // interval) and the table occupancy.
+    bool sofort = false;
+    // Keep each exported group's fingerprint, so that extra cycles can tell what changed.
+    bool fingerabdruecke = false;
 };
 
 // One transfer cycle on the cycle thread: detection pass, the due draws' exports, table occupancy and
@@ -77,7 +83,11 @@ private:
     // Sets the mark, and the resend of every file when the previous cycle left its mark. Throws IoError.
     void laufBeginnen();
     void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
-    void auslosungExportieren(Exporteure& exporteure, int position);
+    void auslosungExportieren(Exporteure& exporteure, TDM& dm, int position);
+    // The exporters of one draw group or participant list; records its export time (and fingerprint).
+    void exportieren(Exporteure& ex, TAuslosung& a, const QByteArray& fingerabdruck);
+    // The extra cycle's exports: the groups whose fingerprint changed, then the table occupancy.
+    void geaenderteExportieren(Exporteure& exporteure, TDM& dm);
     // Closes this cycle's archive (deleting it when empty) and sends every archive of the working folder.
     void archivSenden(class Webserverupload& upload, std::unique_ptr<ZipArchiv> archiv);
     QString L() const;

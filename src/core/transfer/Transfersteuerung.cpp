@@ -1,6 +1,7 @@
 #include "transfer/Transfersteuerung.h"
 
 #include "db/Turnierauswahl.h"
+#include "draws/IntervallDatei.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/TINDY.h"
 #include "util/Ereignisprotokoll.h"
@@ -8,9 +9,13 @@
 #include "util/QuendaError.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 
 namespace quenda {
 
@@ -26,6 +31,82 @@ Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protok
     m_timer = new QTimer(this);
     m_timer->setInterval(60000);
     connect(m_timer, &QTimer::timeout, this, &Transfersteuerung::TimerSpieldatenTimer);
+    m_sofortTimer = new QTimer(this);
+    m_sofortTimer->setSingleShot(true);
+    connect(m_sofortTimer, &QTimer::timeout, this, &Transfersteuerung::sofortPruefen);
+    m_msUhr = [] { return QDateTime::currentMSecsSinceEpoch(); };
+}
+
+void Transfersteuerung::setSofortUhr(std::function<qint64()> uhr, qint64 ruheMs, qint64 abstandMs) {
+    m_msUhr = std::move(uhr);
+    m_ausloeser = Sofortausloeser(ruheMs, abstandMs);
+}
+
+namespace {
+
+QPair<qint64, qint64> dateistand(const QString& pfad) {
+    const QFileInfo info(pfad);
+    return {info.exists() ? info.size() : -1, info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1};
+}
+
+} // namespace
+
+void Transfersteuerung::beobachten(bool an) {
+    delete m_beobachter;
+    m_beobachter = nullptr;
+    m_sofortTimer->stop();
+    m_ausloeser.zuruecksetzen();
+    if (!an) {
+        return;
+    }
+    // The folder too: the desk's program (or a copy) may replace the file, which ends a watch on the file.
+    m_beobachter = new QFileSystemWatcher(this);
+    m_beobachter->addPath(m_kontext.dbpath);
+    m_beobachter->addPath(QFileInfo(m_kontext.dbpath).absolutePath());
+    connect(m_beobachter, &QFileSystemWatcher::fileChanged, this, &Transfersteuerung::datenbankGeaendert);
+    connect(m_beobachter, &QFileSystemWatcher::directoryChanged, this, &Transfersteuerung::datenbankGeaendert);
+    m_dbStand = dateistand(m_kontext.dbpath);
+}
+
+void Transfersteuerung::datenbankGeaendert() {
+    if (!m_laeuft || !m_sofort) {
+        return;
+    }
+    if (m_beobachter && !m_beobachter->files().contains(m_kontext.dbpath) && QFileInfo::exists(m_kontext.dbpath)) {
+        m_beobachter->addPath(m_kontext.dbpath);
+    }
+    // Other files of the folder change as well (the working folder's neighbours, temporary copies).
+    const QPair<qint64, qint64> stand = dateistand(m_kontext.dbpath);
+    if (stand == m_dbStand) {
+        return;
+    }
+    m_dbStand = stand;
+    m_ausloeser.aenderung(m_msUhr());
+    sofortPlanen();
+}
+
+void Transfersteuerung::sofortPlanen() {
+    const std::optional<qint64> faellig = m_ausloeser.faelligUm();
+    if (!faellig || !m_laeuft) {
+        return;
+    }
+    m_sofortTimer->start(static_cast<int>(std::clamp<qint64>(*faellig - m_msUhr(), 0, 60000)));
+}
+
+void Transfersteuerung::sofortPruefen() {
+    const std::optional<qint64> faellig = m_ausloeser.faelligUm();
+    if (!m_laeuft || !faellig) {
+        return;
+    }
+    if (m_msUhr() < *faellig) {
+        sofortPlanen();
+        return;
+    }
+    if (!m_threadfrei.load() || m_thread) {
+        return; // the end of the running cycle plans it again
+    }
+    m_ausloeser.gestartet(m_msUhr());
+    zyklusAnstossen(true);
 }
 
 Transfersteuerung::~Transfersteuerung() {
@@ -42,17 +123,20 @@ void Transfersteuerung::setTurnier(const Turnierkontext& kontext, const TAblage&
 void Transfersteuerung::Starten1Click() {
     m_kontext.tsdir = turnierauswahl::tsdirFuer(m_kontext.dbpath, m_kontext.dbturid);
     turnierauswahl::tsdirAnlegen(m_kontext.tsdir);
+    m_sofort = SofortLoad(m_kontext.tsdir);
     m_fehler.leeren();
     m_laeuft = true;
     Q_EMIT laeuftGeaendert(true);
     if (!m_simuliert) {
         m_timer->start();
     }
+    beobachten(m_sofort && !m_simuliert);
     TimerSpieldatenTimer();
 }
 
 void Transfersteuerung::Stoppen1Click() {
     m_timer->stop();
+    beobachten(false);
     m_laeuft = false;
     Q_EMIT laeuftGeaendert(false);
     if (!m_threadfrei.load()) {
@@ -62,6 +146,10 @@ void Transfersteuerung::Stoppen1Click() {
 }
 
 void Transfersteuerung::TimerSpieldatenTimer() {
+    zyklusAnstossen(false);
+}
+
+void Transfersteuerung::zyklusAnstossen(bool sofort) {
     // Stopped, a cycle still runs, or its thread is not wound up yet (threadfrei turns true on the cycle
     // thread before the wind-up reaches this thread): the tick is dropped.
     if (!m_laeuft || !m_threadfrei.load() || m_thread) {
@@ -75,18 +163,22 @@ void Transfersteuerung::TimerSpieldatenTimer() {
     try {
         // A working folder deleted while the transfer runs is made again, so publishing resumes by itself.
         turnierauswahl::tsdirAnlegen(m_kontext.tsdir);
-        m_protokoll.memoUndProtokoll(zeitText(m_zyklusStart) + QStringLiteral(" Start Übertragung"));
+        m_protokoll.memoUndProtokoll(zeitText(m_zyklusStart) +
+                                     (sofort ? QStringLiteral(" Start Übertragung (sofort bei Änderung)")
+                                             : QStringLiteral(" Start Übertragung")));
     } catch (const QuendaError& e) {
         m_protokoll.memo(zeitText(m_zyklusStart) + u' ' + e.message());
     }
     Q_EMIT zyklusBeginnt();
-    zyklusStarten();
+    zyklusStarten(sofort);
 }
 
-void Transfersteuerung::zyklusStarten() {
+void Transfersteuerung::zyklusStarten(bool sofort) {
     m_abbruch = false;
     ZyklusUmgebung umgebung{m_kontext, m_ablage, m_liste,     m_protokoll, m_uhr,    m_statistik,
                             m_fehler,  m_http,   m_meldungen, m_abbruch,   m_resend, m_fabrik};
+    umgebung.sofort = sofort;
+    umgebung.fingerabdruecke = m_beobachter != nullptr;
     auto* zyklus = new Datenzyklus(std::move(umgebung));
     m_zyklus = zyklus;
     connect(zyklus, &Datenzyklus::label10, this, &Transfersteuerung::label10);
@@ -126,6 +218,7 @@ void Transfersteuerung::aufraeumen() {
 void Transfersteuerung::zyklusBeendet() {
     const int ubcount = m_statistik.ubcount();
     Q_EMIT zyklusFertig(ubcount);
+    sofortPlanen(); // a change that came during the cycle
     if (m_simuliert && m_laeuft) {
         // Program time: exactly 60 s from one cycle start to the next, without waiting.
         m_uhr.festsetzen(m_zyklusStart.addSecs(60));

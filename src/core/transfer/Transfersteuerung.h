@@ -4,13 +4,17 @@
 #include "draws/AuslosungsBaum.h"
 #include "settings/TAblage.h"
 #include "transfer/Datenzyklus.h"
+#include "transfer/Sofortausloeser.h"
 #include "transfer/Statistik.h"
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <atomic>
+#include <functional>
 
 class QThread;
+class QFileSystemWatcher;
 class QTimer;
 
 namespace quenda {
@@ -36,7 +40,14 @@ public:
     void setTurnier(const Turnierkontext& kontext, const TAblage& ablage);
     void setFabrik(ExporteurFabrik fabrik) { m_fabrik = std::move(fabrik); }
     // Headless clock: no waiting, the next cycle starts 60 s of program time after the previous start.
+    // Extra cycles on a database change need the real clock and are left out then.
     void setSimulierteZeit(bool an) { m_simuliert = an; }
+    // "Sofort bei Änderung" as the working folder's config_auslo.xml had it at "Starten": while the transfer
+    // runs, a change of the database file starts an extra cycle for the draw groups whose data changed,
+    // besides the 60-second cycle.
+    bool sofort() const { return m_sofort; }
+    // The clock of the extra cycles' timing in milliseconds and their rest and spacing (tests).
+    void setSofortUhr(std::function<qint64()> uhr, qint64 ruheMs, qint64 abstandMs);
 
     // Creates the working folder, clears the failure and starts the timer with a first tick at once.
     // Throws IoError when the folder cannot be created (the timer is then not started).
@@ -50,6 +61,11 @@ public:
     bool resend() const { return m_resend.load(); }
     // Waits (handling events) until no cycle runs.
     void warten();
+
+    // The database file may have changed (the file watcher's signals; tests call it directly).
+    void datenbankGeaendert();
+    // Starts the extra cycle when it is due and no cycle runs (its timer; tests call it directly).
+    void sofortPruefen();
 
 Q_SIGNALS:
     void laeuftGeaendert(bool laeuft);
@@ -65,7 +81,11 @@ Q_SIGNALS:
     void zyklusFertig(int ubcount);
 
 private:
-    void zyklusStarten();
+    // A tick of the timer or an extra cycle: dropped while a cycle runs.
+    void zyklusAnstossen(bool sofort);
+    void zyklusStarten(bool sofort);
+    void beobachten(bool an);
+    void sofortPlanen();
     // Ends the finished cycle's thread and frees it with its cycle object.
     void aufraeumen();
     void zyklusBeendet();
@@ -89,6 +109,12 @@ private:
     bool m_laeuft = false;
     bool m_simuliert = false;
     QDateTime m_zyklusStart;
+    bool m_sofort = false;
+    QFileSystemWatcher* m_beobachter = nullptr; // the database file and its folder while the transfer runs
+    QTimer* m_sofortTimer;
+    Sofortausloeser m_ausloeser;
+    std::function<qint64()> m_msUhr;
+    QPair<qint64, qint64> m_dbStand; // size and modification time last seen
 };
 
 } // namespace quenda

@@ -28,6 +28,10 @@ protected:
         f.write(xml);
     }
     QString pfad() const { return QDir(dir.path()).filePath(QStringLiteral("config_auslo.xml")); }
+    QByteArray lesenRoh() const {
+        QFile f(pfad());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     QHash<int, int> laden() { return IntervalleLaden(dir.path(), protokoll, uhr); }
     QStringList log() const {
         const QString datei = QDir(dir.path()).filePath(QStringLiteral("protokoll_20261209.pzk"));
@@ -110,6 +114,35 @@ TEST_F(IntervallDatei, saveWritesEveryRecordOfTheListInOrder) {
                                             "<auslosung syf_id=\"18\" interval=\"1\"/>\n    <auslosung syf_id=\"3\" "
                                             "interval=\"240\"/>\n</Turnier>")))
         << xml.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(IntervallDatei, theSwitchForExtraCyclesIsAnAttributeOfTheRootThatOnlyAppearsWhenOn) {
+    EXPECT_FALSE(SofortLoad(dir.path()));
+    AusloList liste;
+    TAuslosung a;
+    a.syf_id = 4;
+    a.intervall = 2;
+    liste.anhaengen(a);
+    Intervallsave(dir.path(), liste);
+    const QByteArray aus = lesenRoh();
+    EXPECT_TRUE(aus.contains("<Turnier>")) << aus.toStdString();
+    EXPECT_FALSE(SofortLoad(dir.path()));
+
+    Intervallsave(dir.path(), liste, true);
+    EXPECT_TRUE(lesenRoh().contains("<Turnier sofort=\"1\">"));
+    EXPECT_TRUE(SofortLoad(dir.path()));
+    Intervallsave(dir.path(), liste); // a change of the intervals keeps the switch
+    EXPECT_TRUE(SofortLoad(dir.path()));
+    EXPECT_EQ(laden(), (QHash<int, int>{{4, 2}}));
+
+    Intervallsave(dir.path(), liste, false);
+    EXPECT_EQ(lesenRoh(), aus);
+    schreiben("<Turnier sofort=\"1\"><kaputt");
+    EXPECT_FALSE(SofortLoad(dir.path()));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "transfer/Transfersteuerung.h"
 #include "ZyklusHilfen.h"
+#include "db/Verbindung.h"
+#include "draws/IntervallDatei.h"
+#include "transfer/Sofortausloeser.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -146,6 +149,105 @@ TEST_F(Steuerung, simulatedTimeMovesOneMinutePerCycleWithoutWaiting) {
     EXPECT_EQ(u.uhr.jetzt(), um(9, 2, 0));
     EXPECT_EQ(fertig, 3);
     EXPECT_TRUE(steuerung.threadfrei());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Steuerung, aDatabaseChangeStartsOneExtraCycleForTheChangedGroupAtMostOneEveryTenSeconds) {
+    qint64 ms = 0;
+    steuerung.setSofortUhr([&ms] { return ms; }, 2000, 10000);
+    Intervallsave(u.tsdir, AusloList{}, true);
+    steuerung.Starten1Click();
+    ASSERT_TRUE(steuerung.sofort());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
+    // A regular cycle with everything due: each group's state is known from here on.
+    u.uhr.vorstellen(60);
+    steuerung.TimerSpieldatenTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 2; }, frist));
+    u.aufzeichnung.leeren();
+
+    Verbindung db;
+    db.oeffnen(u.dbpfad, Verbindung::Modus::Schreiben);
+    const auto ergebnis = [&](int satz) {
+        db.ausfuehren(QStringLiteral("UPDATE sb_ergebnisse SET s1 = '%1' WHERE erg_id = (SELECT MIN(erg_id) FROM "
+                                     "sb_ergebnisse WHERE syf_id = %2)")
+                          .arg(satz)
+                          .arg(demo::fest::syfSchaufenster));
+        QFile datei(u.dbpfad); // a new modification time even within the same millisecond tick of the file system
+        datei.open(QIODevice::ReadWrite);
+        datei.setFileTime(QDateTime::fromMSecsSinceEpoch(1700000000000 + satz * 1000),
+                          QFileDevice::FileModificationTime);
+    };
+    // Results entered one after the other: the extra cycle waits until they have rested for two seconds.
+    for (int i = 0; i < 4; ++i) {
+        ms = i * 1000;
+        ergebnis(5 + i);
+        steuerung.datenbankGeaendert();
+    }
+    ms = 4999;
+    steuerung.sofortPruefen();
+    EXPECT_EQ(fertig, 2);
+    ms = 5000;
+    steuerung.sofortPruefen();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 3; }, frist));
+    EXPECT_EQ(u.memo.filter(QStringLiteral("Start Übertragung (sofort bei Änderung)")).size(), 1);
+    EXPECT_EQ(reihenfolge(u.aufzeichnung.aufrufe()),
+              (QStringList{QStringLiteral("G%1").arg(demo::fest::syfSchaufenster), QStringLiteral("Tischbelegung")}));
+
+    // More changes soon after: at most one extra cycle every ten seconds.
+    u.aufzeichnung.leeren();
+    ms = 6000;
+    ergebnis(11);
+    steuerung.datenbankGeaendert();
+    ms = 14999;
+    steuerung.sofortPruefen();
+    EXPECT_EQ(fertig, 3);
+    ms = 15000;
+    steuerung.sofortPruefen();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 4; }, frist));
+    EXPECT_EQ(reihenfolge(u.aufzeichnung.aufrufe()),
+              (QStringList{QStringLiteral("G%1").arg(demo::fest::syfSchaufenster), QStringLiteral("Tischbelegung")}));
+
+    // Nothing changed since: no extra cycle.
+    ms = 40000;
+    steuerung.sofortPruefen();
+    steuerung.datenbankGeaendert();
+    steuerung.sofortPruefen();
+    EXPECT_EQ(fertig, 4);
+}
+
+TEST_F(Steuerung, withoutTheSwitchADatabaseChangeStartsNothing) {
+    qint64 ms = 0;
+    steuerung.setSofortUhr([&ms] { return ms; }, 2000, 10000);
+    steuerung.Starten1Click();
+    ASSERT_FALSE(steuerung.sofort());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
+    QFile datei(u.dbpfad);
+    datei.open(QIODevice::ReadWrite);
+    datei.setFileTime(QDateTime::fromMSecsSinceEpoch(1700000000000), QFileDevice::FileModificationTime);
+    steuerung.datenbankGeaendert();
+    ms = 60000;
+    steuerung.sofortPruefen();
+    EXPECT_EQ(fertig, 1);
+    EXPECT_EQ(startzeilen(), 1);
+}
+
+TEST(Sofortausloeser, changesWaitForRestAndExtraCyclesKeepTheirDistance) {
+    Sofortausloeser a(2000, 10000);
+    EXPECT_FALSE(a.faelligUm());
+    a.aenderung(0);
+    a.aenderung(1500);
+    EXPECT_EQ(a.faelligUm(), 3500);
+    a.gestartet(3500);
+    EXPECT_FALSE(a.faelligUm());
+    a.aenderung(4000);
+    EXPECT_EQ(a.faelligUm(), 13500) << "ten seconds after the last start";
+    a.aenderung(12000);
+    EXPECT_EQ(a.faelligUm(), 14000) << "two seconds of rest after the last change";
+    a.zuruecksetzen();
+    EXPECT_FALSE(a.faelligUm());
 }
 
 } // namespace
