@@ -38,3 +38,6 @@ echo "== Access-Import"
 
 # The display pages: data endpoint under php -S and the hall screen page in headless Chromium.
 python3 bench/AnzeigeBench.py --quenda "$build/src/app/quenda" --demo "$build/tools/demo/quenda-demo"
+
+# A result on the screens: "Sofort bei Änderung" on the Access file, from a change to the file on the target.
+python3 bench/SofortLatenzBench.py --quenda "$build/src/app/quenda" --demo "$build/tools/demo/quenda-demo"
