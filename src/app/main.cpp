@@ -2,7 +2,6 @@
 #include "TFormHaupt.h"
 #include "TFormsplash.h"
 #include "app/HeadlessModus.h"
-#include "db/Turnierauswahl.h"
 #include "util/Programmuhr.h"
 
 #include <QApplication>
@@ -37,19 +36,14 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     quenda::stil::anwenden(app);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenda 2.0"));
 
-    // "quenda --db PATH" opens that database, as if it had been chosen in the database dialog.
+    quenda::TFormHaupt haupt(quenda::programmuhr());
+    // "quenda --db PATH" opens that database instead of the stored one; it is stored once it connected.
     const QStringList argumente = QCoreApplication::arguments();
     const qsizetype db = argumente.indexOf(QStringLiteral("--db"));
     if (db > 0 && db + 1 < argumente.size()) {
-        const QString pfad = QFileInfo(argumente[db + 1]).absoluteFilePath();
-        if (pfad != quenda::turnierauswahl::gespeicherterPfad()) {
-            quenda::turnierauswahl::pfadSpeichern(pfad);
-        }
+        haupt.setStartpfad(QFileInfo(argumente[db + 1]).absoluteFilePath());
     }
-
-    quenda::TFormHaupt haupt(quenda::programmuhr());
     {
         quenda::TFormsplash splash(haupt.prgversion);
         haupt.fensterAnlegen([&splash](int fortschritt) { splash.Shownextstep(fortschritt); });

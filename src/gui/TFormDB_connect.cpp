@@ -1,7 +1,5 @@
 #include "TFormDB_connect.h"
 
-#include "db/Turnierauswahl.h"
-
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -42,23 +40,25 @@ TFormDB_connect::TFormDB_connect(QWidget* parent) : QDialog(parent), dateiWaehle
     connect(schliessen, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFormDB_connect::zeigen(int modus, const QString& dbpath) {
+bool TFormDB_connect::zeigen(int modus, const QString& dbpath) {
     m_modus = modus;
     m_pfad->setText(dbpath);
-    exec();
+    m_letzteWahl.clear();
+    return exec() == QDialog::Accepted;
 }
 
 void TFormDB_connect::datenbankAuswaehlen() {
-    const QString pfad = dateiWaehlen(this, m_pfad->text());
+    const QString pfad = dateiWaehlen(this, m_letzteWahl.isEmpty() ? m_pfad->text() : m_letzteWahl);
     if (pfad.isEmpty()) {
         return;
     }
-    turnierauswahl::pfadSpeichern(pfad);
-    m_pfad->setText(pfad);
-    Q_EMIT pfadGewaehlt(pfad);
-    if (m_modus == 1) {
-        Q_EMIT neuVerbinden();
+    m_letzteWahl = pfad;
+    // A pick that does not connect keeps the dialog open (the reason has been shown), so another file can be
+    // chosen or the dialog closed without a change.
+    if (verbinden && !verbinden(pfad)) {
+        return;
     }
+    m_pfad->setText(pfad);
     accept();
 }
 

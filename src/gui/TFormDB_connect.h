@@ -7,31 +7,29 @@ class QLabel;
 
 namespace quenda {
 
-// "Datenbank wechseln": chooses the tournament database file (UI thread).
-// Start mode (tag 0) only stores the choice; change mode (tag 1) also reconnects at once.
+// "Datenbank wechseln": chooses the tournament database file (UI thread). Each chosen file is connected at
+// once; the dialog closes only when that worked, so a bad pick never replaces the connected database.
+// Closed without a connection, start mode (tag 0) ends the program and change mode (tag 1) changes nothing.
 class TFormDB_connect : public QDialog {
     Q_OBJECT
 public:
     explicit TFormDB_connect(QWidget* parent = nullptr);
 
-    // Shows the dialog modally in the given mode with the current path.
-    void zeigen(int modus, const QString& dbpath);
+    // Shows the dialog modally in the given mode with the current path; true when a file was connected.
+    bool zeigen(int modus, const QString& dbpath);
     int modus() const { return m_modus; }
 
     // The file choice; replaceable so that tests need no file dialog.
     std::function<QString(QWidget*, const QString&)> dateiWaehlen;
-
-Q_SIGNALS:
-    // A file was chosen and stored (the stored tournament id is "0" again).
-    void pfadGewaehlt(const QString& dbpath);
-    // Change mode: connect to the chosen database now (runs before the dialog closes).
-    void neuVerbinden();
+    // Connects the chosen file and says why not (provided by the main window); true when connected.
+    std::function<bool(const QString&)> verbinden;
 
 private:
     void datenbankAuswaehlen();
 
     int m_modus = 0;
     QLabel* m_pfad;
+    QString m_letzteWahl; // where the file dialog opens after a pick that did not connect
 };
 
 } // namespace quenda

@@ -67,18 +67,11 @@ TFormHaupt::~TFormHaupt() = default;
 void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     fortschritt(10);
     FormDB_connect = new TFormDB_connect(this);
-    connect(FormDB_connect, &TFormDB_connect::pfadGewaehlt, this,
-            [this](const QString& pfad) { kontext.dbpath = pfad; });
-    connect(FormDB_connect, &TFormDB_connect::neuVerbinden, this, [this]() {
-        try {
-            DBConnect();
-            if (!appclose) {
-                NeuTurnierDB();
-            }
-        } catch (const QuendaError& e) {
-            fehlerZeigen(e.message());
-        }
-    });
+    // A pick is offered as a change: the choice comes up, the connected tournament preselected when the same
+    // database is picked again.
+    FormDB_connect->verbinden = [this](const QString& pfad) {
+        return DBConnect(pfad, pfad == kontext.dbpath ? kontext.dbturid : 0, true) == Anschluss::Verbunden;
+    };
     fortschritt(20);
     FormTurwahl = new TFormTurwahl(meldungen, this);
     fortschritt(30);
@@ -114,88 +107,6 @@ void TFormHaupt::changeEvent(QEvent* event) {
         // Queued: the connection step opens modal dialogs, which must not run inside the activation event.
         QTimer::singleShot(0, this, &TFormHaupt::FormActivate);
     }
-}
-
-void TFormHaupt::FormActivate() {
-    if (!erststart || m_verbindet) {
-        return;
-    }
-    m_verbindet = true; // the dialogs of the step re-activate the window
-    try {
-        startconnect();
-        erststart = false;
-    } catch (const QuendaError& e) {
-        fehlerZeigen(e.message()); // erststart stays set: the next activation tries again
-    }
-    m_verbindet = false;
-}
-
-void TFormHaupt::startconnect() {
-    DBConnect();
-    if (!appclose) {
-        NeuTurnierDB();
-    }
-}
-
-void TFormHaupt::DBConnect() {
-    dm.schliessen();
-    kontext.dbpath = turnierauswahl::gespeicherterPfad();
-    if (!QFileInfo(kontext.dbpath).isFile()) {
-        FormDB_connect->zeigen(0, kontext.dbpath);
-        if (!QFileInfo(kontext.dbpath).isFile()) {
-            programmBeenden();
-            return;
-        }
-    }
-    dm.oeffnen(kontext.dbpath);
-}
-
-void TFormHaupt::NeuTurnierDB() {
-    int id = turnierauswahl::gespeicherteTurnierId();
-    if (id <= 0 || !turnierauswahl::turnierVorhanden(dm, id)) {
-        id = turwahl();
-        if (id <= 0 || !turnierauswahl::turnierVorhanden(dm, id)) {
-            programmBeenden();
-            return;
-        }
-    }
-    kontext.dbturid = id;
-    kontext.dbturnier = turnierauswahl::turnierName(dm, id);
-    Label2->setText(kontext.dbpath);
-    Label4->setText(kontext.dbturnier);
-    Label6->setText(QString::number(id));
-    kontext.tsdir = turnierauswahl::tsdirFuer(kontext.dbpath, id);
-    turnierauswahl::tsdirAnlegen(kontext.tsdir);
-    protokoll.setOrdner(kontext.tsdir);
-    Memo1->clear();
-    statistik.zuruecksetzen();
-    FormInfo->show();
-    Ablage = TAblage();
-    AblageLoad(kontext.tsdir, Ablage, meldungen);
-    AusloList.clear();
-    TreeView1->clear();
-    ChartUpdate({});
-    menueFuerTransfer(false);
-    LogCheck();
-}
-
-int TFormHaupt::turwahl() {
-    const QList<turnierauswahl::Turnier> liste = turnierauswahl::turniere(dm);
-    if (liste.isEmpty()) {
-        throw DatabaseError(QStringLiteral("Die Datenbank %1 enthält kein Turnier.").arg(kontext.dbpath));
-    }
-    const int id = liste.size() == 1 ? liste.first().t_id : FormTurwahl->waehlen(liste);
-    turnierauswahl::turnierIdSpeichern(id);
-    return id;
-}
-
-void TFormHaupt::programmBeenden() {
-    appclose = true;
-    QTimer::singleShot(0, this, &QWidget::close);
-}
-
-void TFormHaupt::Datenbank1Click() {
-    FormDB_connect->zeigen(1, kontext.dbpath);
 }
 
 void TFormHaupt::Info1Click() {

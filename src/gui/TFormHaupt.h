@@ -44,13 +44,13 @@ public:
     // Creates the dialogs in start-up order, reporting progress 10 … 100.
     void fensterAnlegen(const std::function<void(int)>& fortschritt);
 
-    // Connection step on the first activation; later activations do nothing.
+    // Connection step on the first activation; later activations do nothing, also after a failed step.
     void FormActivate();
     void startconnect();
-    void DBConnect();
-    void NeuTurnierDB();
-    int turwahl();
+    // A database to open at start instead of the stored one ("quenda --db PATH"); stored once connected.
+    void setStartpfad(const QString& pfad) { m_startpfad = pfad; }
 
+    // "Turnier-Datenbank wechseln": a pick that does not connect leaves the connected tournament as it was.
     void Datenbank1Click();
     void Info1Click();
     void Handbuch1Click();
@@ -139,6 +139,15 @@ private:
     void menueAnlegen();
     void statusleisteAnlegen();
     void FormShow();
+
+    enum class Anschluss { Verbunden, Abgebrochen, Fehler };
+    // Opens pfad beside the connected database and picks its tournament: vorgabe is taken without asking
+    // when it names one and fragen is false, else the choice comes up (vorgabe preselected). Only when all
+    // worked is the new database taken over and stored; a failure is shown and changes nothing.
+    Anschluss DBConnect(const QString& pfad, int vorgabe, bool fragen);
+    int turwahl(TDM& quelle, const QString& pfad, int vorgabe);
+    // Takes over the connected tournament and resets what belongs to the previous one.
+    void NeuTurnierDB(const QString& pfad, int id, const QString& name, const QString& tsdir);
     void programmBeenden();
     void fehlerZeigen(const QString& text);
     void transferAnbinden();
@@ -150,6 +159,7 @@ private:
     Programmuhr& m_uhr;
     QTimer* Timer1;
     bool m_verbindet = false;
+    QString m_startpfad;
 };
 
 } // namespace quenda

@@ -34,12 +34,21 @@ void TFormTurwahl::okPruefen() {
     }
 }
 
-int TFormTurwahl::waehlen(const QList<turnierauswahl::Turnier>& turniere) {
+int TFormTurwahl::waehlen(const QList<turnierauswahl::Turnier>& turniere, int vorgabe) {
     m_turniere = turniere;
     ComboBox1->clear();
+    int gewaehlt = -1;
     for (const turnierauswahl::Turnier& t : turniere) {
+        if (vorgabe > 0 && t.t_id == vorgabe) {
+            gewaehlt = ComboBox1->count();
+        }
         ComboBox1->addItem(t.tur_bez);
     }
+    ComboBox1->setCurrentIndex(gewaehlt);
+    if (gewaehlt < 0) {
+        ComboBox1->clearEditText();
+    }
+    ComboBox1->setFocus();
     if (exec() != QDialog::Accepted) {
         return 0;
     }

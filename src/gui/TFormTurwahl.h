@@ -16,8 +16,9 @@ class TFormTurwahl : public QDialog {
 public:
     TFormTurwahl(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
 
-    // Shows the names in the given order; the t_id of the chosen row, 0 on cancel or a typed unknown name.
-    int waehlen(const QList<turnierauswahl::Turnier>& turniere);
+    // Shows the names in the given order, the tournament vorgabe chosen (none when it names none, so that
+    // Enter cannot take the first row unseen); the t_id of the chosen row, 0 on cancel or a typed unknown name.
+    int waehlen(const QList<turnierauswahl::Turnier>& turniere, int vorgabe = 0);
 
     QComboBox* ComboBox1;
 

@@ -48,6 +48,12 @@ void einTurnierAnlegen(const QString& pfad) {
     v.ausfuehren(QStringLiteral("DELETE FROM turniere WHERE t_id=2"));
 }
 
+void kaputteDatei(const QString& pfad) {
+    QFile f(pfad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("keine Datenbank");
+}
+
 } // namespace
 
 class TFormHauptTest : public QObject {
@@ -169,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 0);
     }
 
-    void changingTheDatabaseResetsTheStoredIdFirst() {
+    void changingTheDatabaseStoresPathAndIdOnlyOnceConnected() {
         const QString alt = pfad("alt.sqlite");
         const QString neu = pfad("neu.sqlite");
         einTurnierAnlegen(alt);
@@ -180,45 +186,185 @@ private Q_SLOTS:
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
 
         DialogBeantworter b;
+        QString gespeicherterPfadBeiWahl;
         int gespeichertBeiWahl = -1;
         dateiWaehlen(b, neu);
-        turnierWaehlen(b, 1, &gespeichertBeiWahl);
+        b.erwarte<TFormTurwahl>([&](TFormTurwahl* d) {
+            gespeicherterPfadBeiWahl = turnierauswahl::gespeicherterPfad();
+            gespeichertBeiWahl = turnierauswahl::gespeicherteTurnierId();
+            d->ComboBox1->setCurrentIndex(1);
+            knopf(d, QStringLiteral("&OK"))->click();
+        });
         haupt->Datenbank1Click();
         QVERIFY(b.alleBeantwortet());
-        QCOMPARE(gespeichertBeiWahl, 0);
+        QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
+        QCOMPARE(gespeicherterPfadBeiWahl, alt);
+        QCOMPARE(gespeichertBeiWahl, 1);
         QCOMPARE(haupt->kontext.dbpath, neu);
         QCOMPARE(haupt->kontext.dbturid, 2);
         QCOMPARE(haupt->kontext.tsdir, pfad("qnda002neu"));
+        QCOMPARE(haupt->Label2->text(), neu);
+        QCOMPARE(turnierauswahl::gespeicherterPfad(), neu);
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 2);
+
+        // The same database picked again: its connected tournament is preselected, the other one can be taken.
+        QString vorgewaehlt;
+        dateiWaehlen(b, neu);
+        b.erwarte<TFormTurwahl>([&](TFormTurwahl* d) {
+            vorgewaehlt = d->ComboBox1->currentText();
+            d->ComboBox1->setCurrentIndex(0);
+            knopf(d, QStringLiteral("&OK"))->click();
+        });
+        haupt->Datenbank1Click();
+        QVERIFY(b.alleBeantwortet());
+        QCOMPARE(vorgewaehlt, QStringLiteral("Anderes Turnier"));
+        QCOMPARE(haupt->kontext.dbturid, 1);
+        QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
     }
 
-    void failedConnectionIsShownAndTriedAgainOnNextActivation() {
+    // A pick that cannot be connected leaves the connected tournament working and stored as it was; the
+    // dialog stays open for another pick.
+    void failedChangeKeepsThePreviousTournament() {
+        const QString alt = pfad("alt.sqlite");
+        einTurnierAnlegen(alt);
         const QString kaputt = pfad("kaputt.mdb");
-        QFile f(kaputt);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("keine Datenbank");
-        f.close();
+        kaputteDatei(kaputt);
+        const QString leer = pfad("leer.sqlite");
+        einTurnierAnlegen(leer);
+        {
+            Verbindung v;
+            v.oeffnen(leer, Verbindung::Modus::Schreiben);
+            v.ausfuehren(QStringLiteral("DELETE FROM turniere"));
+        }
+        const QString zwei = pfad("zwei.sqlite");
+        miniTurnierAnlegen(zwei);
+        const struct {
+            const char* fall;
+            QString datei;
+            bool meldung; // why the change failed is shown
+            bool turnierwahl;
+        } faelle[] = {{"no database", kaputt, true, false},
+                      {"no tournament in it", leer, true, false},
+                      {"tournament choice cancelled", zwei, false, true}};
+        for (const auto& fall : faelle) {
+            turnierauswahl::pfadSpeichern(alt);
+            auto haupt = hauptfenster();
+            haupt->FormActivate();
+            QCOMPARE(haupt->kontext.dbturid, 1);
+            const Turnierkontext vorher = haupt->kontext;
+
+            DialogBeantworter b;
+            dateiWaehlen(b, fall.datei);
+            if (fall.meldung) {
+                b.erwarteMeldung();
+            }
+            if (fall.turnierwahl) {
+                b.erwarte<TFormTurwahl>([](TFormTurwahl* d) { knopf(d, QStringLiteral("&Abbrechen"))->click(); });
+            }
+            bool nochOffen = false;
+            b.erwarte<TFormDB_connect>([&nochOffen](TFormDB_connect* d) {
+                nochOffen = d->isVisible();
+                knopf(d, QStringLiteral("&Schließen"))->click();
+            });
+            haupt->Datenbank1Click();
+            const QByteArray fallname(fall.fall);
+            QVERIFY2(b.alleBeantwortet(), fallname);
+            QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
+            QVERIFY2(nochOffen, fallname);
+            if (fall.meldung) {
+                QVERIFY2(b.meldungen.value(0).contains(fall.datei), qPrintable(b.meldungen.value(0)));
+            }
+            QVERIFY2(!haupt->appclose, fallname);
+            QCOMPARE(haupt->kontext.dbpath, vorher.dbpath);
+            QCOMPARE(haupt->kontext.dbturid, vorher.dbturid);
+            QCOMPARE(haupt->kontext.tsdir, vorher.tsdir);
+            QCOMPARE(haupt->Label2->text(), alt);
+            QCOMPARE(haupt->Label4->text(), QStringLiteral("Hallenturnier Süd"));
+            QCOMPARE(turnierauswahl::gespeicherterPfad(), alt);
+            QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
+            QVERIFY2(haupt->Starten1->isEnabled(), fallname);
+            QVERIFY2(turnierauswahl::turnierVorhanden(haupt->dm, 1), fallname); // the old connection answers
+        }
+    }
+
+    // A stored database that exists but cannot be opened: one message, then the database dialog.
+    void unopenableStoredDatabaseLeadsToTheDatabaseDialog() {
+        const QString kaputt = pfad("kaputt.mdb");
+        kaputteDatei(kaputt);
+        const QString db = pfad("eins.sqlite");
+        einTurnierAnlegen(db);
         turnierauswahl::pfadSpeichern(kaputt);
         auto haupt = hauptfenster();
         DialogBeantworter b;
         b.erwarteMeldung();
+        int modus = -1;
+        b.erwarte<TFormDB_connect>([&modus, db](TFormDB_connect* d) {
+            modus = d->modus();
+            d->dateiWaehlen = [db](QWidget*, const QString&) { return db; };
+            knopf(d, QStringLiteral("&Datenbank auswählen"))->click();
+        });
         haupt->FormActivate();
         QVERIFY(b.alleBeantwortet());
+        QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QVERIFY(b.meldungen.value(0).contains(kaputt));
-        QVERIFY(haupt->erststart);
-
-        const QString db = pfad("eins.sqlite");
-        einTurnierAnlegen(db);
-        turnierauswahl::pfadSpeichern(db);
-        haupt->FormActivate();
-        QVERIFY(!haupt->erststart);
+        QCOMPARE(modus, 1);
         QCOMPARE(haupt->kontext.dbturid, 1);
+        QCOMPARE(turnierauswahl::gespeicherterPfad(), db);
+    }
 
-        // Later activations do not connect again.
-        turnierauswahl::pfadSpeichern(pfad("gibt_es_nicht.mdb"));
+    // Closing that dialog leaves the window open without a tournament: no second message at the next
+    // activation, the database can still be changed, and the window closes.
+    void unopenableStoredDatabaseNeverTrapsTheWindow() {
+        const QString kaputt = pfad("kaputt.mdb");
+        kaputteDatei(kaputt);
+        turnierauswahl::pfadSpeichern(kaputt);
+        auto haupt = hauptfenster();
+        DialogBeantworter b;
+        b.erwarteMeldung();
+        b.erwarte<TFormDB_connect>([](TFormDB_connect* d) { knopf(d, QStringLiteral("&Schließen"))->click(); });
+        haupt->show();
+        haupt->activateWindow();
+        QTRY_VERIFY(b.alleBeantwortet());
+        QTRY_VERIFY(!haupt->erststart);
+        // Activations after the failed step bring nothing up again.
+        QTest::qWait(100);
+        haupt->activateWindow();
         haupt->FormActivate();
-        QCOMPARE(haupt->kontext.dbpath, db);
-        QVERIFY(b.unerwartet.isEmpty());
+        QTest::qWait(100);
+        QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
+        QCOMPARE(b.meldungen.size(), 1);
+        QVERIFY(!haupt->appclose);
+        QCOMPARE(haupt->kontext.dbturid, 0);
+        QVERIFY(haupt->Datenbank1->isEnabled());
+        QVERIFY(!haupt->Starten1->isEnabled());
+        QCOMPARE(turnierauswahl::gespeicherterPfad(), kaputt); // nothing stored that did not connect
+        QVERIFY(haupt->close());
+        QVERIFY(!haupt->isVisible());
+    }
+
+    // Return in the tournament choice does not take the first tournament unseen.
+    void tournamentChoiceOpensEmptyAndWantsAName() {
+        const QString db = pfad("turnier.sqlite");
+        miniTurnierAnlegen(db);
+        turnierauswahl::pfadSpeichern(db);
+        auto haupt = hauptfenster();
+        DialogBeantworter b;
+        QString textBeimOeffnen = QStringLiteral("?");
+        b.erwarte<TFormTurwahl>([&textBeimOeffnen](TFormTurwahl* d) {
+            textBeimOeffnen = d->ComboBox1->currentText();
+            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+        });
+        b.erwarteMeldung();
+        b.erwarte<TFormTurwahl>([](TFormTurwahl* d) {
+            QTest::keyClicks(d->ComboBox1, QStringLiteral("Anderes Turnier"));
+            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+        });
+        haupt->FormActivate();
+        QVERIFY(b.alleBeantwortet());
+        QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
+        QCOMPARE(textBeimOeffnen, QString());
+        QCOMPARE(b.meldungen, QStringList{QStringLiteral("Es ist eine Eingabe im Feld Turnier erforderlich.")});
+        QCOMPARE(haupt->kontext.dbturid, 2);
     }
 
     void noDatabaseChosenEndsTheProgram() {
