@@ -50,6 +50,7 @@ private:
             return;
         }
         if (!m_schritte.empty() && m_schritte.front().passt(modal)) {
+            m_verdacht = nullptr;
             Schritt schritt = m_schritte.front();
             m_schritte.pop();
             m_geplant = true;
@@ -62,6 +63,13 @@ private:
             });
             return;
         }
+        // Judged at the next poll only: the answer to a nested dialog closes it while the dialog below it is
+        // still busy for a moment, and a poll in the same pass of the event loop would see that one.
+        if (m_verdacht != modal) {
+            m_verdacht = modal;
+            return;
+        }
+        m_verdacht = nullptr;
         unerwartet.append(QString::fromLatin1(modal->metaObject()->className()) + u' ' + modal->windowTitle());
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             dialog->reject();
@@ -71,4 +79,5 @@ private:
     QTimer m_timer;
     std::queue<Schritt> m_schritte;
     bool m_geplant = false;
+    QPointer<QWidget> m_verdacht;
 };
