@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
     libsqlite3-dev sqlite3
     libcurl4-openssl-dev libssl-dev ca-certificates openssl
     libzip-dev zipcmp zipmerge ziptool

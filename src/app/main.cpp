@@ -1,6 +1,7 @@
 #include "Stil.h"
 #include "TFormHaupt.h"
 #include "TFormsplash.h"
+#include "Uebersetzung.h"
 #include "app/HeadlessModus.h"
 #include "util/Programmuhr.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     quenda::stil::anwenden(app);
+    quenda::deutschLaden(app); // without it, Qt's own buttons and dialogs stay English
 
     quenda::TFormHaupt haupt(quenda::programmuhr());
     // "quenda --db PATH" opens that database instead of the stored one; it is stored once it connected.

@@ -1,12 +1,12 @@
 #include "Elementdialog.h"
 
+#include "Dateiwahl.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -23,15 +23,10 @@ namespace quenda {
 namespace {
 
 QString bildDialog(QWidget* eltern) {
-    QFileDialog dialog(eltern, QStringLiteral("Bild Background laden"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Bild Background (*.jpg)"), QStringLiteral("Bild Background (*.bmp)"),
-                           QStringLiteral("Bild Background (*.png)")});
-    dialog.setDefaultSuffix(QStringLiteral("jpg"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
+    return dateiwahl::oeffnen(eltern, QStringLiteral("Bild Background laden"), QString(),
+                              {QStringLiteral("Bild Background (*.jpg)"), QStringLiteral("Bild Background (*.bmp)"),
+                               QStringLiteral("Bild Background (*.png)")},
+                              QStringLiteral("jpg"));
 }
 
 } // namespace

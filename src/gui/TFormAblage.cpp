@@ -1,5 +1,6 @@
 #include "TFormAblage.h"
 
+#include "Dateiwahl.h"
 #include "settings/AblageDatei.h"
 #include "settings/AblagePruefung.h"
 #include "util/MeldungsAusgabe.h"
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -46,19 +46,19 @@ QWidget* mitKnopf(QWidget* eltern, QLineEdit* feld, QPushButton* knopf) {
 
 } // namespace
 
-QString verzeichnisMitTrenner(const QString& gewaehlt) {
-    QString ordner = QDir::toNativeSeparators(QFileInfo(gewaehlt).absolutePath());
-    if (!ordner.endsWith(QDir::separator())) {
-        ordner += QDir::separator();
+QString verzeichnisMitTrenner(const QString& ordner) {
+    QString pfad = QDir::toNativeSeparators(QDir(ordner).absolutePath());
+    if (!pfad.endsWith(QDir::separator())) {
+        pfad += QDir::separator();
     }
-    return ordner;
+    return pfad;
 }
 
 TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWidget* parent)
     : QDialog(parent), m_ablage(ablage), m_meldungen(meldungen) {
     setWindowTitle(QStringLiteral("Webserver Ablage"));
-    m_dateiWahl = [](QWidget* eltern) {
-        return QFileDialog::getSaveFileName(eltern, QStringLiteral("Verzeichnis auswählen"), QStringLiteral("*.*"));
+    m_dateiWahl = [](QWidget* eltern, const QString& start) {
+        return dateiwahl::verzeichnis(eltern, QStringLiteral("Verzeichnis auswählen"), start);
     };
 
     auto* anzeige = new QGroupBox(QStringLiteral("Ablage für QUENDA (Präsentation über Beamer, Bildschirm)"), this);
@@ -179,7 +179,7 @@ void TFormAblage::accept() {
 }
 
 void TFormAblage::verzeichnisWaehlen(QLineEdit* feld) {
-    const QString gewaehlt = m_dateiWahl(this);
+    const QString gewaehlt = m_dateiWahl(this, feld->text());
     if (!gewaehlt.isEmpty()) {
         feld->setText(verzeichnisMitTrenner(gewaehlt));
     }

@@ -34,8 +34,8 @@ public:
     // The folder-name field's text once "&Ändern ZKD-Ordner" unlocked it.
     std::optional<QString> zkdNeu() const;
 
-    // Asks for a file in the folder to use; returns its path or "" (replaced by tests).
-    using DateiWahl = std::function<QString(QWidget*)>;
+    // Asks for the folder, opening at the field's value; returns its path or "" (replaced by tests).
+    using DateiWahl = std::function<QString(QWidget*, const QString&)>;
     void setDateiWahl(DateiWahl wahl) { m_dateiWahl = std::move(wahl); }
 
     void accept() override;
@@ -73,7 +73,7 @@ private:
     DateiWahl m_dateiWahl;
 };
 
-// The folder part of a chosen path with its trailing separator, in the platform's notation.
-QString verzeichnisMitTrenner(const QString& gewaehlt);
+// A chosen folder with its trailing separator, in the platform's notation.
+QString verzeichnisMitTrenner(const QString& ordner);
 
 } // namespace quenda

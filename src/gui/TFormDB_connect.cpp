@@ -1,6 +1,7 @@
 #include "TFormDB_connect.h"
 
-#include <QFileDialog>
+#include "Dateiwahl.h"
+
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,11 +12,13 @@ namespace quenda {
 namespace {
 
 QString dateiDialog(QWidget* eltern, const QString& dbpath) {
-    const QString ordner = QFileInfo(dbpath).isFile() ? QFileInfo(dbpath).absolutePath() : QString();
-    return QFileDialog::getOpenFileName(eltern, QStringLiteral("Turnier-Datenbank auswählen"),
-                                        ordner.isEmpty() ? QStringLiteral("*.mdb") : ordner + QStringLiteral("/*.mdb"),
-                                        QStringLiteral("ZK40-Datenbank (*.mdb);;SQLite-Turnierdatenbank (*.sqlite "
-                                                       "*.sqlite3 *.db *.db3);;Alle Dateien (*)"));
+    const QFileInfo info(dbpath);
+    const QString ordner = info.isFile() ? info.absolutePath() : QString();
+    return dateiwahl::oeffnen(eltern, QStringLiteral("Turnier-Datenbank auswählen"),
+                              ordner.isEmpty() ? QStringLiteral("*.mdb") : ordner + QStringLiteral("/*.mdb"),
+                              {QStringLiteral("ZK40-Datenbank (*.mdb)"),
+                               QStringLiteral("SQLite-Turnierdatenbank (*.sqlite *.sqlite3 *.db *.db3)"),
+                               QStringLiteral("Alle Dateien (*)")});
 }
 
 } // namespace

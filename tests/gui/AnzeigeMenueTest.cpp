@@ -1,5 +1,6 @@
 #include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
+#include "GuiTestMain.h"
 #include "TFormHaupt.h"
 #include "db/Turnierauswahl.h"
 #include "settings/AblageDatei.h"
@@ -112,5 +113,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(AnzeigeMenueTest)
+QUENDA_GUI_TEST_MAIN(AnzeigeMenueTest)
 #include "AnzeigeMenueTest.moc"

@@ -1,4 +1,5 @@
 #include "AuslosungTree.h"
+#include "GuiTestMain.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -63,5 +64,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(AuslosungTreeTest)
+QUENDA_GUI_TEST_MAIN(AuslosungTreeTest)
 #include "AuslosungTreeTest.moc"

@@ -1,4 +1,5 @@
 #include "GuiMeldungen.h"
+#include "GuiTestMain.h"
 #include "util/Routinen.h"
 
 #include <QApplication>
@@ -64,5 +65,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(GuiMeldungenTest)
+QUENDA_GUI_TEST_MAIN(GuiMeldungenTest)
 #include "GuiMeldungenTest.moc"

@@ -1,5 +1,6 @@
 #include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
+#include "GuiTestMain.h"
 #include "TFormAuslo_eg.h"
 #include "TFormHaupt.h"
 #include "TFormPraesent.h"
@@ -93,5 +94,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PraesentationMenueTest)
+QUENDA_GUI_TEST_MAIN(PraesentationMenueTest)
 #include "PraesentationMenueTest.moc"

@@ -1,4 +1,5 @@
 #include "TFormAblage.h"
+#include "GuiTestMain.h"
 #include "settings/AblageDatei.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
@@ -158,16 +159,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(QDir(dir.path()).filePath(QStringLiteral("config_ablage.xml"))));
     }
 
-    void aChosenFileGivesItsFolderWithATrailingSeparator() {
+    void aChosenFolderGetsATrailingSeparatorAndCancelKeepsTheField() {
         TFormAblage dialog(TAblage{}, meldungen);
-        dialog.setDateiWahl([](QWidget*) { return QStringLiteral("/srv/www/anzeige/index.html"); });
+        QString start = QStringLiteral("?");
+        dialog.EditVerzeichnis->setText(QStringLiteral("/srv/alt/"));
+        dialog.setDateiWahl([&start](QWidget*, const QString& feld) {
+            start = feld;
+            return QStringLiteral("/srv/www/anzeige");
+        });
         dialog.ButtonVerzeichnis->click();
+        QCOMPARE(start, QStringLiteral("/srv/alt/"));
         QCOMPARE(dialog.EditVerzeichnis->text(), QDir::toNativeSeparators(QStringLiteral("/srv/www/anzeige/")));
-        dialog.setDateiWahl([](QWidget*) { return QString(); }); // cancelled: the field stays
+        dialog.EditVerzeichnisPocko->setText(QStringLiteral("/srv/pocko/"));
+        dialog.setDateiWahl([](QWidget*, const QString&) { return QString(); }); // cancelled: the field stays
         dialog.ButtonVerzeichnisPocko->click();
-        QCOMPARE(dialog.EditVerzeichnisPocko->text(), QString());
+        QCOMPARE(dialog.EditVerzeichnisPocko->text(), QStringLiteral("/srv/pocko/"));
     }
 };
 
-QTEST_MAIN(TFormAblageTest)
+QUENDA_GUI_TEST_MAIN(TFormAblageTest)
 #include "TFormAblageTest.moc"

@@ -1,6 +1,7 @@
 #include "TFormHaupt.h"
 #include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
+#include "GuiTestMain.h"
 #include "TFormDB_connect.h"
 #include "TFormInfo.h"
 #include "TFormTurwahl.h"
@@ -455,5 +456,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TFormHauptTest)
+QUENDA_GUI_TEST_MAIN(TFormHauptTest)
 #include "TFormHauptTest.moc"

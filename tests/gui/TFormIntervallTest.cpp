@@ -1,5 +1,6 @@
 #include "TFormIntervall.h"
 #include "../core/db/MiniTurnier.h"
+#include "GuiTestMain.h"
 #include "TFormIntervall_eg.h"
 #include "Turnierkontext.h"
 #include "db/TDM.h"
@@ -172,5 +173,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TFormIntervallTest)
+QUENDA_GUI_TEST_MAIN(TFormIntervallTest)
 #include "TFormIntervallTest.moc"

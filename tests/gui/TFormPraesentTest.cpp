@@ -1,6 +1,7 @@
 #include "TFormPraesent.h"
 #include "../tools/DemoHilfen.h"
 #include "DialogBeantworter.h"
+#include "GuiTestMain.h"
 #include "RadioGroup.h"
 #include "TFormAuslo_eg.h"
 #include "TFormBereich_eg.h"
@@ -448,5 +449,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TFormPraesentTest)
+QUENDA_GUI_TEST_MAIN(TFormPraesentTest)
 #include "TFormPraesentTest.moc"

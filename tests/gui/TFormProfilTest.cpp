@@ -1,5 +1,6 @@
 #include "TFormProfil.h"
 #include "DialogBeantworter.h"
+#include "GuiTestMain.h"
 #include "TFormProfil_eg.h"
 #include "Turnierkontext.h"
 #include "presentation/ConfigDatei.h"
@@ -226,6 +227,8 @@ private Q_SLOTS:
             antworten.erwarte<QMessageBox>([antwort](QMessageBox* box) {
                 QCOMPARE(box->text(), QStringLiteral("Soll Profil Kreis wirklich gelöscht werden ?"));
                 QCOMPARE(box->icon(), QMessageBox::Warning);
+                QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Ja")); // Qt's German texts
+                QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
                 box->button(antwort)->click();
             });
             bedienen(antworten, dialog.Button3);
@@ -267,5 +270,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TFormProfilTest)
+QUENDA_GUI_TEST_MAIN(TFormProfilTest)
 #include "TFormProfilTest.moc"

@@ -1,4 +1,5 @@
 #include "WebImage.h"
+#include "GuiTestMain.h"
 #include "Stil.h"
 #include "presentation/Praesentation.h"
 
@@ -232,5 +233,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(WebImageTest)
+QUENDA_GUI_TEST_MAIN(WebImageTest)
 #include "WebImageTest.moc"
