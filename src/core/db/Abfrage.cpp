@@ -4,7 +4,9 @@
 #include "db/Verbindung.h"
 #include "util/QuendaError.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <sqlite3.h>
 
 namespace quenda {
@@ -13,6 +15,9 @@ namespace {
 
 // SQLite names repeated columns of nested joins "sp_id:1"; the statements know them by their plain name.
 QString ohneZaehler(const QString& name) {
+    if (!name.contains(u':')) {
+        return name;
+    }
     static const QRegularExpression zaehler(QStringLiteral(":\\d+$"));
     QString ergebnis = name;
     ergebnis.remove(zaehler);
@@ -74,12 +79,33 @@ void Abfrage::ausfuehrenIntern(bool ergebnisBehalten) {
     if (!db) {
         throw fehler("Keine Verbindung zur Datenbank.");
     }
-    const QByteArray sql = jet::nachSqlite(m_text).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-        const DatabaseError e = fehler(sqlite3_errmsg(db));
-        sqlite3_finalize(stmt);
-        throw e;
+    Verbindung::beobachten(m_text);
+    QElapsedTimer uhr;
+    uhr.start();
+    Anweisungscache& cache = m_verbindung.anweisungen();
+    // Without a cache the statement runs as written, with its literals, as before there was one.
+    const jet::Parametrisiert anweisung =
+        cache.kapazitaet() > 0 ? jet::zahlenAlsParameter(m_text) : jet::Parametrisiert{m_text, {}};
+    sqlite3_stmt* stmt = cache.nehmen(anweisung.text);
+    const bool wiederverwendet = stmt != nullptr;
+    if (!stmt) {
+        const QByteArray sql = jet::nachSqlite(anweisung.text).toUtf8();
+        const unsigned flags = cache.kapazitaet() > 0 ? SQLITE_PREPARE_PERSISTENT : 0;
+        if (sqlite3_prepare_v3(db, sql.constData(), static_cast<int>(sql.size()), flags, &stmt, nullptr) != SQLITE_OK) {
+            const DatabaseError e = fehler(sqlite3_errmsg(db));
+            sqlite3_finalize(stmt);
+            throw e;
+        }
+    }
+    // Back into the cache, reset, however this run ends.
+    const auto zuruecklegen = qScopeGuard([&] {
+        cache.zuruecklegen(anweisung.text, stmt);
+        Verbindung::zaehlen(wiederverwendet, uhr.nsecsElapsed());
+    });
+    for (std::size_t i = 0; i < anweisung.werte.size(); ++i) {
+        if (sqlite3_bind_int64(stmt, static_cast<int>(i + 1), anweisung.werte[i]) != SQLITE_OK) {
+            throw fehler(sqlite3_errmsg(db));
+        }
     }
     const int spalten = sqlite3_column_count(stmt);
     for (int i = 0; ergebnisBehalten && i < spalten; ++i) {
@@ -105,11 +131,9 @@ void Abfrage::ausfuehrenIntern(bool ergebnisBehalten) {
     }
     if (rc != SQLITE_DONE) {
         const DatabaseError e = fehler(sqlite3_errmsg(db));
-        sqlite3_finalize(stmt);
         schliessen();
         throw e;
     }
-    sqlite3_finalize(stmt);
     m_zeilen = zeilen;
     m_position = 0;
     m_offen = ergebnisBehalten;
@@ -127,6 +151,16 @@ int Abfrage::spaltenIndex(const QString& name) const {
 
 bool Abfrage::hatSpalte(const QString& name) const {
     return spaltenIndex(name) >= 0;
+}
+
+Wert Abfrage::feldNr(int spalte) const {
+    if (spalte < 0 || spalte >= m_spalten.size() || m_position >= m_zeilen) {
+        throw DatabaseError(QStringLiteral("Die Spalte %1 kann nicht gelesen werden. — Statement: %2")
+                                .arg(QString::number(spalte), m_text));
+    }
+    const qsizetype spalten = m_spalten.size();
+    return Wert(m_werte[static_cast<size_t>(m_position * spalten + spalte)], m_spalten[spalte],
+                m_datumZeit[static_cast<size_t>(spalte)]);
 }
 
 Wert Abfrage::feld(const QString& name) const {

@@ -39,6 +39,8 @@ public:
     // Column of the current row by name or alias (case-insensitive). Throws DatabaseError for an unknown
     // name or when there is no current row.
     Wert feld(const QString& name) const;
+    // Column of the current row by its place (0 first), also one whose name repeats.
+    Wert feldNr(int spalte) const;
     bool hatSpalte(const QString& name) const;
     QStringList spalten() const { return m_spalten; }
 

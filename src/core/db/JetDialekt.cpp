@@ -38,6 +38,65 @@ QString plusAlsVerkettung(const QString& jetText) {
     return ergebnis;
 }
 
+namespace {
+
+bool istWortzeichen(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+} // namespace
+
+Parametrisiert zahlenAlsParameter(const QString& jetText) {
+    Parametrisiert ergebnis;
+    ergebnis.text.reserve(jetText.size());
+    const qsizetype n = jetText.size();
+    QChar ende;   // closing character of the quoted section we are in, null outside
+    QChar vorher; // the last character outside quotes that is no blank
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = jetText[i];
+        if (!ende.isNull()) {
+            if (c == ende) {
+                ende = QChar();
+            }
+            ergebnis.text.append(c);
+            ++i;
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            ende = c;
+        } else if (c == u'[') {
+            ende = u']';
+        }
+        if (c.unicode() >= u'0' && c.unicode() <= u'9' && (vorher == u'=' || vorher == u'<' || vorher == u'>')) {
+            qsizetype j = i;
+            while (j < n && jetText[j].unicode() >= u'0' && jetText[j].unicode() <= u'9') {
+                ++j;
+            }
+            // A decimal, an exponent or a name that starts with digits stays text; so does a number beyond
+            // 64 bits, which SQLite reads as a real.
+            const bool ganz = j == n || (!istWortzeichen(jetText[j]) && jetText[j] != u'.');
+            if (ganz && j - i <= 18) {
+                ergebnis.werte.push_back(QStringView(jetText).sliced(i, j - i).toLongLong());
+                ergebnis.text.append(u'?');
+                vorher = u'?';
+                i = j;
+                continue;
+            }
+            ergebnis.text.append(QStringView(jetText).sliced(i, j - i));
+            vorher = jetText[j - 1];
+            i = j;
+            continue;
+        }
+        ergebnis.text.append(c);
+        if (!c.isSpace()) {
+            vorher = c;
+        }
+        ++i;
+    }
+    return ergebnis;
+}
+
 QString zahlText(double wert) {
     if (std::isfinite(wert) && wert == std::trunc(wert) && std::fabs(wert) < 9.0e15) {
         return QString::number(static_cast<qint64>(wert));

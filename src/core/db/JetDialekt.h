@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 struct sqlite3;
 
@@ -17,6 +18,19 @@ QString plusAlsVerkettung(const QString& jetText);
 // "A LEFT JOIN (B LEFT JOIN C ON q) ON p" becomes "A LEFT JOIN B ON p LEFT JOIN C ON q" where both give the
 // same rows (see JoinAbflachung.cpp); any other text comes back unchanged.
 QString joinsAbflachen(const QString& jetText);
+
+// A statement whose number literals in comparisons became parameters: the text with "?" in their place and
+// their values in order.
+struct Parametrisiert {
+    QString text;
+    std::vector<qint64> werte;
+};
+
+// Every decimal integer literal right after a comparison operator (=, <>, <, >, <=, >=) outside '...', "..."
+// and [...] becomes a "?": the statements carry their ids as literals, and texts that differ only in them
+// then share one prepared statement. Digits of names, decimals, signed numbers, IN lists and numbers after
+// ORDER BY or LIMIT stay as written. A bound integer compares as the literal does (both have no affinity).
+Parametrisiert zahlenAlsParameter(const QString& jetText);
 
 // Registers mid(), cstr() and the case-insensitive text collation on a connection.
 // Returns an SQLite result code.

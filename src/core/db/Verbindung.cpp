@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace quenda {
@@ -16,6 +17,16 @@ namespace {
 // How long a read waits for a writer (the tournament-management program) to finish its transaction.
 constexpr int wartezeitMs = 5000;
 
+// Enough for every statement kind of a cycle (about 30) with room for the UI's look-ups.
+std::atomic<std::size_t> standardKapazitaet{64};
+std::atomic<qint64> anzahlVorbereitet{0};
+std::atomic<qint64> anzahlWiederverwendet{0};
+std::atomic<qint64> summeNs{0};
+std::function<void(const QString&)>& beobachter() {
+    static std::function<void(const QString&)> funktion;
+    return funktion;
+}
+
 QString sqliteMeldung(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
@@ -24,6 +35,34 @@ QString sqliteMeldung(sqlite3* db) {
 
 Verbindung::~Verbindung() {
     schliessen();
+}
+
+void Verbindung::setzeStandardkapazitaet(std::size_t kapazitaet) {
+    standardKapazitaet.store(kapazitaet);
+}
+
+std::size_t Verbindung::standardkapazitaet() {
+    return standardKapazitaet.load();
+}
+
+Verbindung::Zaehler Verbindung::zaehler() {
+    return {anzahlVorbereitet.load(std::memory_order_relaxed), anzahlWiederverwendet.load(std::memory_order_relaxed),
+            summeNs.load(std::memory_order_relaxed)};
+}
+
+void Verbindung::setzeBeobachter(std::function<void(const QString&)> funktion) {
+    beobachter() = std::move(funktion);
+}
+
+void Verbindung::beobachten(const QString& jetText) {
+    if (const auto& funktion = beobachter()) {
+        funktion(jetText);
+    }
+}
+
+void Verbindung::zaehlen(bool wiederverwendet, qint64 nanosekunden) {
+    (wiederverwendet ? anzahlWiederverwendet : anzahlVorbereitet).fetch_add(1, std::memory_order_relaxed);
+    summeNs.fetch_add(nanosekunden, std::memory_order_relaxed);
 }
 
 bool Verbindung::istSqliteDatei(const QString& pfad) {
@@ -122,6 +161,7 @@ void Verbindung::pruefeTabellen() {
 }
 
 void Verbindung::schliessen() {
+    m_anweisungen.leeren(); // every statement must be finalized before its connection closes
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;

@@ -1,16 +1,28 @@
 #pragma once
 
+#include "db/Anweisungscache.h"
+
 #include <QString>
+#include <QtGlobal>
+#include <functional>
 
 struct sqlite3;
 
 namespace quenda {
 
-// One connection to a tournament database with the Jet dialect bridge registered.
-// Owned and used by one thread only; every thread opens its own.
+// One connection to a tournament database with the Jet dialect bridge registered, and its prepared
+// statements. Owned and used by one thread only; every thread opens its own.
 class Verbindung {
 public:
     enum class Modus { Lesen, Schreiben };
+
+    // Statements run by query objects: prepared anew or taken from a connection's cache, and the time spent
+    // in them (translating, preparing, running and reading the result).
+    struct Zaehler {
+        qint64 vorbereitet = 0;
+        qint64 wiederverwendet = 0;
+        qint64 nanosekunden = 0;
+    };
 
     Verbindung() = default;
     ~Verbindung();
@@ -32,6 +44,22 @@ public:
     // Throws DatabaseError.
     void ausfuehren(const QString& sql);
 
+    // The prepared statements of the query objects on this connection. Emptied when the connection closes
+    // or reopens (a statement belongs to its file).
+    Anweisungscache& anweisungen() { return m_anweisungen; }
+    // Capacity of the cache of connections made from now on; 0 prepares every statement anew from its
+    // literal text (for comparisons and benchmarks).
+    static void setzeStandardkapazitaet(std::size_t kapazitaet);
+    static std::size_t standardkapazitaet();
+    // All connections of the process together, from any thread.
+    static Zaehler zaehler();
+    static void zaehlen(bool wiederverwendet, qint64 nanosekunden);
+    // Receives the Jet text of every statement a query object runs, on any connection, so that the checks of
+    // the dialect bridge can run the program's statements both ways. Set it only while no other thread runs
+    // statements; an empty function ends it.
+    static void setzeBeobachter(std::function<void(const QString&)> beobachter);
+    static void beobachten(const QString& jetText);
+
     // True when the file starts with the SQLite header, whatever its extension.
     static bool istSqliteDatei(const QString& pfad);
     // True for an Access (Jet/ACE) database file.
@@ -43,6 +71,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_pfad;
+    Anweisungscache m_anweisungen{standardkapazitaet()};
 };
 
 } // namespace quenda

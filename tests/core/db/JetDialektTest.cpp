@@ -1,6 +1,7 @@
 #include "db/JetDialekt.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace quenda;
 
@@ -93,5 +94,40 @@ TEST(JetDialekt, joinGroupsThatMayDifferWhenFlatAreLeftAlone) {
              tief,
          }) {
         EXPECT_EQ(jet::joinsAbflachen(jet), jet);
+    }
+}
+
+TEST(JetDialekt, integerLiteralsAfterComparisonsBecomeParametersAndNothingElseDoes) {
+    struct Fall {
+        const char* jet;
+        const char* text;
+        std::vector<qint64> werte;
+    };
+    for (const Fall& f : {
+             Fall{"SELECT * FROM t WHERE t.id=42 AND t.x <> 7 and t.y>=0 and t.z< 3",
+                  "SELECT * FROM t WHERE t.id=? AND t.x <> ? and t.y>=? and t.z< ?",
+                  {42, 7, 0, 3}},
+             // Digits of names, decimals, exponents, signed numbers, IN lists, ORDER BY and LIMIT stay.
+             Fall{"SELECT s1, t.sp_idgv1, anmeldung_1.stnr FROM t WHERE t.a=1.5 AND t.b=2e3 AND t.c=-4 AND "
+                  "t.d in (0,2,22) ORDER BY 1 LIMIT 10",
+                  "SELECT s1, t.sp_idgv1, anmeldung_1.stnr FROM t WHERE t.a=1.5 AND t.b=2e3 AND t.c=-4 AND "
+                  "t.d in (0,2,22) ORDER BY 1 LIMIT 10",
+                  {}},
+             // Quoted texts and bracketed names, also with doubled quotes; the comparison after them counts.
+             Fall{"SELECT 'x=1', \"y<2\", [z>3] FROM t WHERE t.n='O''Neil=5' AND [t].[k]=6",
+                  "SELECT 'x=1', \"y<2\", [z>3] FROM t WHERE t.n='O''Neil=5' AND [t].[k]=?",
+                  {6}},
+             // In the select list and in function calls, as Jet's IIf writes them.
+             Fall{"SELECT IIf([al].[sy_typ]=1,'[RG]','[KO]'), IIf(a.amkd_id<>111111,a.n,'-') FROM a",
+                  "SELECT IIf([al].[sy_typ]=?,'[RG]','[KO]'), IIf(a.amkd_id<>?,a.n,'-') FROM a",
+                  {1, 111111}},
+             // A number beyond 64 bits is a real for SQLite; a name that starts with digits is no number.
+             Fall{"SELECT * FROM t WHERE t.a=12345678901234567890 AND t.b=12abc AND t.c=123456789012345678",
+                  "SELECT * FROM t WHERE t.a=12345678901234567890 AND t.b=12abc AND t.c=?",
+                  {123456789012345678}},
+         }) {
+        const jet::Parametrisiert p = jet::zahlenAlsParameter(QString::fromLatin1(f.jet));
+        EXPECT_EQ(p.text, QString::fromLatin1(f.text)) << f.jet;
+        EXPECT_EQ(p.werte, f.werte) << f.jet;
     }
 }
