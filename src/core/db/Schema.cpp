@@ -71,6 +71,9 @@ const std::vector<Index>& indizes() {
         idx("sy_runden", {QStringLiteral("sy_id")}),
         idx("sy_spiel", {QStringLiteral("rd_id")}),
         idx("sb_ergebnisse", {QStringLiteral("syf_id"), QStringLiteral("status")}),
+        // The game statements join a group's results on both positions; without it SQLite pairs every two
+        // starters of the group first and scans the group's results for each pair.
+        idx("sb_ergebnisse", {QStringLiteral("syf_id"), QStringLiteral("sp1"), QStringLiteral("sp2")}),
         idx("sb_ergebnisse", {QStringLiteral("sp_id")}),
         idx("sb_ergebnisse", {QStringLiteral("ts_id")}),
         idx("sb_tischbelegung", {QStringLiteral("ts_id")}),
