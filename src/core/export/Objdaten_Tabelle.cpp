@@ -84,9 +84,12 @@ void Objdatenexport::Objdaten_Tabelle(int al_id, int syf_id, int typ, int betrie
     for (Abfrage& spiel = m_dm.QuerySQL1; !spiel.eof(); spiel.next()) {
         const int p = spiel.feld(QStringLiteral("sp_idgv1")).alsInt();
         const int q = spiel.feld(QStringLiteral("sp_idgv2")).alsInt();
+        static const std::array<QString, 7> satzspalten = {
+            QStringLiteral("s1"), QStringLiteral("s2"), QStringLiteral("s3"), QStringLiteral("s4"),
+            QStringLiteral("s5"), QStringLiteral("s6"), QStringLiteral("s7")};
         std::array<QString, 7> saetze;
         for (std::size_t i = 0; i < saetze.size(); ++i) {
-            saetze[i] = spiel.feld(u's' + QString::number(i + 1)).alsText();
+            saetze[i] = spiel.feld(satzspalten[i]).alsText();
         }
         const Baelle baelle = satzbaelle(saetze);
         const qint64 sg = spiel.feld(QStringLiteral("sg")).alsInt64();
@@ -102,7 +105,8 @@ void Objdatenexport::Objdaten_Tabelle(int al_id, int syf_id, int typ, int betrie
     }
 
     const bool mitBaellen = sglopt.an(optBaelle);
-    tabelle_sort(eintraege, mitBaellen, [this, syf_id](int x, int y) { return direktervergleich(m_dm, x, y, syf_id); });
+    Direktervergleich vergleich(m_dm, syf_id);
+    tabelle_sort(eintraege, mitBaellen, [&vergleich](int x, int y) { return vergleich(x, y); });
 
     QStringList zeilen;
     for (std::size_t k = 0; k < eintraege.size(); ++k) {
