@@ -33,7 +33,8 @@ void TDM::snapshotOeffnen(const QString& pfad, Frische frische) {
     Snapshotverwaltung::Ergebnis ergebnis =
         frische == Frische::Aktuell ? verwaltung.aktuell(pfad) : verwaltung.vorhanden(pfad);
     try {
-        ADOConnectionTURDB.oeffnen(ergebnis.snapshot->pfad());
+        // A snapshot is complete before it gets its name and is never written again.
+        ADOConnectionTURDB.oeffnen(ergebnis.snapshot->pfad(), Verbindung::Modus::Unveraenderlich);
     } catch (const DatabaseError& e) {
         // Name the user's file, not the snapshot (e.g. an Access file without the tournament tables).
         throw DatabaseError(QString(e.message()).replace(ergebnis.snapshot->pfad(), pfad));
@@ -54,9 +55,10 @@ void TDM::neuerenSnapshotNehmen() {
     }
     // Every result is fetched whole when opened, so the other query objects keep theirs.
     try {
-        ADOConnectionTURDB.oeffnen(neu->pfad());
+        ADOConnectionTURDB.oeffnen(neu->pfad(), Verbindung::Modus::Unveraenderlich);
     } catch (const DatabaseError&) {
-        ADOConnectionTURDB.oeffnen(m_snapshot->pfad()); // the cycle reports what is wrong with the new one
+        ADOConnectionTURDB.oeffnen(
+            m_snapshot->pfad(), Verbindung::Modus::Unveraenderlich); // the cycle reports what is wrong with the new one
         return;
     }
     m_snapshot = std::move(neu);

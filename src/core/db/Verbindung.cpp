@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QUrl>
 #include <atomic>
 #include <sqlite3.h>
 
@@ -95,7 +96,8 @@ void Verbindung::oeffnen(const QString& pfad, Modus modus) {
         }
         throw DatabaseError(QStringLiteral("Die Datei %1 ist keine lesbare Turnier-Datenbank.").arg(pfad));
     }
-    verbinden(pfad, modus == Modus::Lesen ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    verbinden(pfad, modus == Modus::Schreiben ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY,
+              modus == Modus::Unveraenderlich);
     pruefeTabellen();
 }
 
@@ -112,9 +114,13 @@ void Verbindung::anlegen(const QString& pfad) {
     ausfuehren(QStringLiteral("COMMIT"));
 }
 
-void Verbindung::verbinden(const QString& pfad, int flags) {
+void Verbindung::verbinden(const QString& pfad, int flags, bool unveraenderlich) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(pfad).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    const QByteArray name = unveraenderlich
+                                ? QUrl::fromLocalFile(QFileInfo(pfad).absoluteFilePath()).toEncoded() + "?immutable=1"
+                                : QFile::encodeName(pfad);
+    const int rc = sqlite3_open_v2(name.constData(), &db,
+                                   flags | SQLITE_OPEN_NOMUTEX | (unveraenderlich ? SQLITE_OPEN_URI : 0), nullptr);
     if (rc != SQLITE_OK) {
         const QString meldung = sqliteMeldung(db);
         sqlite3_close(db);

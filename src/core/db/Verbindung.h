@@ -14,7 +14,13 @@ namespace quenda {
 // statements. Owned and used by one thread only; every thread opens its own.
 class Verbindung {
 public:
-    enum class Modus { Lesen, Schreiben };
+    enum class Modus {
+        Lesen,
+        Schreiben,
+        // Read-only for a file that no one changes while it is open (a snapshot of the importer): without
+        // the lock and change check that every statement otherwise pays.
+        Unveraenderlich,
+    };
 
     // Statements run by query objects: prepared anew or taken from a connection's cache, and the time spent
     // in them (translating, preparing, running and reading the result).
@@ -66,7 +72,7 @@ public:
     static bool istAccessDatei(const QString& pfad);
 
 private:
-    void verbinden(const QString& pfad, int flags);
+    void verbinden(const QString& pfad, int flags, bool unveraenderlich = false);
     void pruefeTabellen();
 
     sqlite3* m_db = nullptr;
