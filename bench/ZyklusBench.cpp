@@ -3,199 +3,22 @@
 // file new), steady cycles (every draw due, about 2 % of the games changed by the live simulator since the
 // previous cycle), statements and files per second and the peak resident memory of the process.
 //
-// quenda-bench-zyklus --db FILE [--name TEXT] [--steady N] [--change PERCENT] [--top N]
-// --top N prints the N statement texts that took the most time in all cycles together.
+// quenda-bench-zyklus --db FILE [--name TEXT] [--steady N] [--change PERCENT] [--top N] [--cache N]
+// --top N prints the N statement texts that took the most time in the steady cycles together. --cache N sets the
+// capacity of each connection's statement cache (0: every statement prepared anew with its ids written in).
 //
 // The last line holds the figures as key=value pairs for scripts/bench.sh. One tournament per process, so
 // that the peak memory belongs to that size alone.
 
-#include "Turnierkontext.h"
-#include "demo/FesteIds.h"
+#include "BenchUmfeld.h"
 #include "demo/Simulator.h"
-#include "demo/Zeit.h"
-#include "draws/AusloList.h"
-#include "export/Exportfabrik.h"
-#include "settings/TAblage.h"
-#include "transfer/Datenzyklus.h"
-#include "transfer/Fehlerzustand.h"
-#include "transfer/HttpSender.h"
-#include "transfer/Statistik.h"
-#include "util/Ereignisprotokoll.h"
-#include "util/MeldungsAusgabe.h"
-#include "util/Programmuhr.h"
-#include "util/QuendaError.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <cstdio>
-#include <map>
-#include <sqlite3.h>
-#include <vector>
 
 using namespace quenda;
+using namespace quenda::bench;
 
 namespace {
-
-// Statements run on any connection of the process, counted by a trace every new connection gets.
-qint64 anweisungen = 0;
-qint64 anweisungenNs = 0;
-// With --top: time and count by statement text, numbers replaced by "#".
-bool nachText = false;
-std::map<QString, std::pair<qint64, int>> jeText;
-
-int anweisungZaehlen(unsigned, void*, void* p, void* x) {
-    const qint64 ns = *static_cast<const sqlite3_int64*>(x);
-    ++anweisungen;
-    anweisungenNs += ns;
-    if (nachText) {
-        static const QRegularExpression zahl(QStringLiteral("\\b\\d+\\b"));
-        auto& eintrag =
-            jeText[QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(p))).replace(zahl, QStringLiteral("#"))];
-        eintrag.first += ns;
-        ++eintrag.second;
-    }
-    return 0;
-}
-
-int verbindungBeobachten(sqlite3* db, char**, const sqlite3_api_routines*) {
-    sqlite3_trace_v2(db, SQLITE_TRACE_PROFILE, anweisungZaehlen, nullptr);
-    return SQLITE_OK;
-}
-
-void zeile(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-struct KeineMeldungen : MeldungsAusgabe {
-    void meldung(const QString& text) override { zeile(QStringLiteral("  Meldung: ") + text); }
-};
-
-// Peak resident memory of this process in kB.
-qint64 spitzenspeicherKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& z : status.readAll().split('\n')) {
-        if (z.startsWith("VmHWM:")) {
-            return z.mid(6).trimmed().split(' ').front().toLongLong();
-        }
-    }
-    return -1;
-}
-
-qint64 dateienUnter(const QString& ordner) {
-    qint64 anzahl = 0;
-    for (QDirIterator it(ordner, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next()) {
-        ++anzahl;
-    }
-    return anzahl;
-}
-
-struct Messung {
-    double zyklusMs = 0;
-    double ermittlungMs = 0;
-    qint64 anweisungen = 0;
-    double sqlMs = 0;
-    int zustellungen = 0; // files written to a target (a file for both targets counts twice)
-    int unveraendert = 0; // files equal to their kept version, not sent
-    int eintraege = 0;    // tracked items after the pass
-    int gruppen = 0;      // tracked draw groups
-
-    double jeSekunde(double anzahl) const { return zyklusMs > 0 ? anzahl * 1000.0 / zyklusMs : 0; }
-};
-
-double median(std::vector<double> werte) {
-    std::sort(werte.begin(), werte.end());
-    return werte.empty() ? 0 : werte[werte.size() / 2];
-}
-
-class Umfeld {
-public:
-    explicit Umfeld(const QString& quelle) {
-        if (!QFile::copy(quelle, dbpfad)) {
-            throw IoError(QStringLiteral("%1 nicht nach %2 kopiert").arg(quelle, dbpfad));
-        }
-        QDir().mkpath(kontext.tsdir);
-        ablage.aktiv = 1;
-        ablage.aktivpocko = 1;
-        ablage.anzweb = 1;
-        ablage.pocko = 1;
-        ablage.verzeichnis = dir.filePath(QStringLiteral("anzeige/"));
-        ablage.verzeichnispocko = dir.filePath(QStringLiteral("handy/"));
-        ablage.dbzkd = QStringLiteral("1");
-        QDir().mkpath(ablage.verzeichnis);
-        QDir().mkpath(ablage.verzeichnispocko);
-        uhr.festsetzen(demo::standardJetzt());
-        protokoll.setOrdner(kontext.tsdir);
-    }
-
-    Messung zyklus() {
-        Datenzyklus z({kontext, ablage, liste, protokoll, uhr, statistik, fehler, http, meldungen, abbruch, resend,
-                       exportFabrik(&protokoll, &meldungen)});
-        QElapsedTimer ermittlung;
-        qint64 ermittlungNs = 0;
-        QObject::connect(&z, &Datenzyklus::label10, &z, [&ermittlung]() { ermittlung.start(); });
-        QObject::connect(&z, &Datenzyklus::baumNeu, &z,
-                         [&ermittlung, &ermittlungNs]() { ermittlungNs = ermittlung.nsecsElapsed(); });
-        anweisungen = 0;
-        anweisungenNs = 0;
-        QElapsedTimer gesamt;
-        gesamt.start();
-        z.Execute();
-        Messung m;
-        m.zyklusMs = static_cast<double>(gesamt.nsecsElapsed()) / 1e6;
-        m.ermittlungMs = static_cast<double>(ermittlungNs) / 1e6;
-        m.anweisungen = anweisungen;
-        m.sqlMs = static_cast<double>(anweisungenNs) / 1e6;
-        const std::array<int, 5> zaehler = statistik.zyklen().back().zaehler;
-        m.zustellungen = zaehler[0] + zaehler[2];
-        m.unveraendert = zaehler[4];
-        m.eintraege = liste.count();
-        m.gruppen = static_cast<int>(std::count_if(liste.begin(), liste.end(),
-                                                   [](const TAuslosung& a) { return a.typdaten == typdatenGruppe; }));
-        if (zaehler[1] + zaehler[3] > 0) {
-            zeile(QStringLiteral("  Zustellfehler: %1").arg(zaehler[1] + zaehler[3]));
-        }
-        return m;
-    }
-
-    // The kept versions and the delivered files go, so that the next cycle finds every file new.
-    void alleDateienVergessen() {
-        for (const QString& name : QDir(kontext.tsdir).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
-            QFile::remove(QDir(kontext.tsdir).filePath(name));
-        }
-        for (const QString& wurzel : {ablage.verzeichnis, ablage.verzeichnispocko}) {
-            QDir(wurzel).removeRecursively();
-            QDir().mkpath(wurzel);
-        }
-    }
-
-    QTemporaryDir dir;
-    const QString dbpfad = dir.filePath(QStringLiteral("turnier.db"));
-    Turnierkontext kontext{dbpfad,
-                           static_cast<int>(demo::fest::turnier),
-                           QStringLiteral("Benchmark"),
-                           dir.filePath(QStringLiteral("qnda001turnier")),
-                           {}};
-    TAblage ablage;
-    AusloList liste;
-    Programmuhr uhr;
-    Ereignisprotokoll protokoll{uhr};
-    Statistik statistik;
-    Fehlerzustand fehler;
-    KeinHttpSender http;
-    KeineMeldungen meldungen;
-    std::atomic<bool> abbruch{false};
-    std::atomic<bool> resend{false};
-};
 
 int spieleImTurnier(const QString& pfad) {
     sqlite3* db = nullptr;
@@ -236,13 +59,17 @@ int main(int argc, char** argv) {
     const int stetig = std::max(1, option("--steady", QStringLiteral("5")).toInt());
     const double prozent = option("--change", QStringLiteral("2")).toDouble();
     const int top = option("--top", QStringLiteral("0")).toInt();
+    const int cache = option("--cache", QString::number(Verbindung::standardkapazitaet())).toInt();
     nachText = top > 0;
+    // --cache 0: every statement prepared anew from its text with the ids written in, as before the cache.
+    Verbindung::setzeStandardkapazitaet(static_cast<std::size_t>(std::max(0, cache)));
     if (db.isEmpty() || !QFile::exists(db)) {
         std::fprintf(stderr,
-                     "Aufruf: quenda-bench-zyklus --db FILE [--name TEXT] [--steady N] [--change PERCENT] [--top N]\n");
+                     "Aufruf: quenda-bench-zyklus --db FILE [--name TEXT] [--steady N] [--change PERCENT] [--top N] "
+                     "[--cache N]\n");
         return 2;
     }
-    sqlite3_auto_extension(reinterpret_cast<void (*)()>(verbindungBeobachten));
+    beobachten();
     try {
         const int spiele = spieleImTurnier(db);
         const int schritte = std::max(1, static_cast<int>(spiele * prozent / 100.0 + 0.5));
@@ -257,7 +84,8 @@ int main(int argc, char** argv) {
         demo::Simulator::Optionen simOptionen;
         simOptionen.sekundenJeSchritt = 0;
         demo::Simulator simulator(u.dbpfad, simOptionen);
-        std::vector<double> zyklus, ermittlung, jeSekunde, dateienJeSekunde;
+        std::vector<double> zyklus, ermittlung, jeSekunde, dateienJeSekunde, abfragen, sql;
+        jeText.clear(); // --top ranks the steady cycles
         Messung letzte;
         for (int i = 0; i < stetig; ++i) {
             simulator.stelleUhr(u.uhr.jetzt());
@@ -270,6 +98,8 @@ int main(int argc, char** argv) {
             ermittlung.push_back(letzte.ermittlungMs);
             jeSekunde.push_back(letzte.jeSekunde(static_cast<double>(letzte.anweisungen)));
             dateienJeSekunde.push_back(letzte.jeSekunde(letzte.zustellungen + letzte.unveraendert));
+            abfragen.push_back(letzte.abfragenMs);
+            sql.push_back(letzte.sqlMs);
         }
         const qint64 rssKb = spitzenspeicherKb();
 
@@ -307,6 +137,19 @@ int main(int argc, char** argv) {
                   .arg(median(zyklus) / std::max(1, letzte.gruppen), 0, 'f', 2)
                   .arg(static_cast<double>(rssKb) / 1024.0, 0, 'f', 1)
                   .arg(dateienUnter(u.ablage.verzeichnis) + dateienUnter(u.ablage.verzeichnispocko)));
+        zeile(
+            QStringLiteral("  Abfragen (Cache %1): voll %2 ms (SQLite %3 ms), %4 vorbereitet, %5 wiederverwendet "
+                           "(%6 % Treffer); stetig (Median) %7 ms (SQLite %8 ms), %9 vorbereitet, %10 wiederverwendet "
+                           "(%11 % Treffer)")
+                .arg(Verbindung::standardkapazitaet())
+                .arg(ms(voll.abfragenMs), ms(voll.sqlMs))
+                .arg(voll.vorbereitet)
+                .arg(voll.wiederverwendet)
+                .arg(voll.trefferquote(), 0, 'f', 1)
+                .arg(ms(median(abfragen)), ms(median(sql)))
+                .arg(letzte.vorbereitet)
+                .arg(letzte.wiederverwendet)
+                .arg(letzte.trefferquote(), 0, 'f', 1));
         std::vector<std::pair<qint64, QString>> rangfolge;
         for (const auto& [text, summe] : jeText) {
             rangfolge.emplace_back(summe.first, QStringLiteral("%1 mal: %2").arg(summe.second).arg(text.simplified()));
@@ -316,12 +159,16 @@ int main(int argc, char** argv) {
             zeile(QStringLiteral("  SQL %1 ms, %2")
                       .arg(ms(static_cast<double>(rangfolge[i].first) / 1e6), rangfolge[i].second));
         }
-        zeile(QStringLiteral("werte gruppen=%1 voll_ms=%2 stetig_ms=%3 ermittlung_ms=%4 rss_kb=%5")
+        zeile(QStringLiteral("werte gruppen=%1 voll_ms=%2 stetig_ms=%3 ermittlung_ms=%4 rss_kb=%5 "
+                             "abfragen_voll_ms=%6 abfragen_stetig_ms=%7 treffer=%8")
                   .arg(voll.gruppen)
                   .arg(voll.zyklusMs, 0, 'f', 1)
                   .arg(median(zyklus), 0, 'f', 1)
                   .arg(median(ermittlung), 0, 'f', 1)
-                  .arg(rssKb));
+                  .arg(rssKb)
+                  .arg(voll.abfragenMs, 0, 'f', 1)
+                  .arg(median(abfragen), 0, 'f', 1)
+                  .arg(letzte.trefferquote(), 0, 'f', 1));
     } catch (const QuendaError& e) {
         std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
         return 1;
