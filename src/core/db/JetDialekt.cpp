@@ -40,26 +40,31 @@ QString plusAlsVerkettung(const QString& jetText) {
 
 namespace {
 
-bool istWortzeichen(QChar c) {
-    return c.isLetterOrNumber() || c == u'_';
+bool istZiffer(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool istWortzeichen(char16_t c) {
+    return QChar(c).isLetterOrNumber() || c == u'_';
 }
 
 } // namespace
 
 Parametrisiert zahlenAlsParameter(const QString& jetText) {
+    // Runs once per statement: copies the text in pieces between the numbers, not character by character.
     Parametrisiert ergebnis;
-    ergebnis.text.reserve(jetText.size());
+    const char16_t* const t = reinterpret_cast<const char16_t*>(jetText.utf16());
     const qsizetype n = jetText.size();
-    QChar ende;   // closing character of the quoted section we are in, null outside
-    QChar vorher; // the last character outside quotes that is no blank
+    qsizetype kopiert = 0; // jetText[0, kopiert) is in ergebnis.text
+    char16_t ende = 0;     // closing character of the quoted section we are in, 0 outside
+    char16_t vorher = 0;   // the last character outside quotes that is no blank
     qsizetype i = 0;
     while (i < n) {
-        const QChar c = jetText[i];
-        if (!ende.isNull()) {
+        const char16_t c = t[i];
+        if (ende != 0) {
             if (c == ende) {
-                ende = QChar();
+                ende = 0;
             }
-            ergebnis.text.append(c);
             ++i;
             continue;
         }
@@ -68,31 +73,38 @@ Parametrisiert zahlenAlsParameter(const QString& jetText) {
         } else if (c == u'[') {
             ende = u']';
         }
-        if (c.unicode() >= u'0' && c.unicode() <= u'9' && (vorher == u'=' || vorher == u'<' || vorher == u'>')) {
+        if (istZiffer(c) && (vorher == u'=' || vorher == u'<' || vorher == u'>')) {
             qsizetype j = i;
-            while (j < n && jetText[j].unicode() >= u'0' && jetText[j].unicode() <= u'9') {
+            while (j < n && istZiffer(t[j])) {
                 ++j;
             }
             // A decimal, an exponent or a name that starts with digits stays text; so does a number beyond
             // 64 bits, which SQLite reads as a real.
-            const bool ganz = j == n || (!istWortzeichen(jetText[j]) && jetText[j] != u'.');
+            const bool ganz = j == n || (!istWortzeichen(t[j]) && t[j] != u'.');
             if (ganz && j - i <= 18) {
-                ergebnis.werte.push_back(QStringView(jetText).sliced(i, j - i).toLongLong());
+                if (ergebnis.text.isEmpty()) {
+                    ergebnis.text.reserve(n);
+                }
+                ergebnis.text.append(QStringView(t + kopiert, i - kopiert));
                 ergebnis.text.append(u'?');
+                ergebnis.werte.push_back(QStringView(t + i, j - i).toLongLong());
+                kopiert = j;
                 vorher = u'?';
-                i = j;
-                continue;
+            } else {
+                vorher = t[j - 1];
             }
-            ergebnis.text.append(QStringView(jetText).sliced(i, j - i));
-            vorher = jetText[j - 1];
             i = j;
             continue;
         }
-        ergebnis.text.append(c);
-        if (!c.isSpace()) {
+        if (!QChar(c).isSpace()) {
             vorher = c;
         }
         ++i;
+    }
+    if (kopiert == 0) {
+        ergebnis.text = jetText;
+    } else {
+        ergebnis.text.append(QStringView(t + kopiert, n - kopiert));
     }
     return ergebnis;
 }
