@@ -2,6 +2,7 @@
 
 #include "Stil.h"
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
 
@@ -39,6 +40,9 @@ AuslosungTree::AuslosungTree(QWidget* parent) : QTreeWidget(parent), m_neu(neuBi
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // As wide as the longest line, with a scroll bar, instead of an elided end: the ids stand at the end.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 QColor AuslosungTree::farbe(int betrieb) {
@@ -47,15 +51,21 @@ QColor AuslosungTree::farbe(int betrieb) {
 
 void AuslosungTree::aufbauen(const AuslosungsBaum& baum) {
     clear();
+    // Every line carries its whole text as tooltip too.
+    const auto zeile = [](QTreeWidgetItem* eltern, const QString& text) {
+        auto* knoten = new QTreeWidgetItem(eltern, {text});
+        knoten->setToolTip(0, text);
+        return knoten;
+    };
     auto* wurzel = new QTreeWidgetItem(this, {QStringLiteral("Auslosungen")});
     wurzel->setData(0, betriebRolle, 3);
     wurzel->setForeground(0, farbe(3));
     for (const AuslosungsKnoten& k : baum.knoten) {
-        auto* knoten = new QTreeWidgetItem(wurzel, {k.text});
+        QTreeWidgetItem* knoten = zeile(wurzel, k.text);
         knoten->setData(0, betriebRolle, k.betrieb);
         knoten->setForeground(0, farbe(k.betrieb));
         knoten->setIcon(0, bild(k.updstatus));
-        new QTreeWidgetItem(knoten, {k.blatt});
+        zeile(knoten, k.blatt);
     }
     wurzel->setExpanded(true);
 }

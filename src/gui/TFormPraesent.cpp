@@ -52,6 +52,9 @@ TFormPraesent::TFormPraesent(const Turnierkontext& kontext, TDM& dm, MeldungsAus
             refresh();
         }
     });
+    // The detail boxes start hidden: shown all at once they would give the window a minimum height above a
+    // 768-pixel screen at its first showing, cutting off the buttons and the preview.
+    Anzeigedaten();
 }
 
 TFormPraesent::~TFormPraesent() = default;
@@ -143,12 +146,17 @@ void TFormPraesent::ConfigSave() {
 
 QTreeWidgetItem* TFormPraesent::knotenAnfuegen(QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text) {
     auto* knoten = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem(TreeView1);
-    knoten->setText(0, text);
+    beschriften(knoten, text);
     knoten->setData(0, infoRolle, QVariantList{info.bs_id, info.eb_id, info.br_id, info.obj_id, info.asl_id});
     if (eltern) {
         eltern->setExpanded(true);
     }
     return knoten;
+}
+
+void TFormPraesent::beschriften(QTreeWidgetItem* knoten, const QString& text) {
+    knoten->setText(0, text);
+    knoten->setToolTip(0, text); // the whole caption, also where the panel is too narrow for it
 }
 
 TNodeInfo TFormPraesent::nodeInfo(const QTreeWidgetItem* knoten) {

@@ -108,6 +108,8 @@ private:
     QWidget* panelAnlegen();
     void FormShow();
     QTreeWidgetItem* knotenAnfuegen(QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text);
+    // Caption and tooltip of a node.
+    static void beschriften(QTreeWidgetItem* knoten, const QString& text);
     QTreeWidgetItem* ausgewaehlt() const;
     void panelFuellen();
     void referenzZeigen(const TAuslo& a, int objid);

@@ -49,7 +49,11 @@ void TFormPraesent::layoutAnlegen() {
     TreeView1 = new QTreeWidget(this);
     TreeView1->setHeaderHidden(true);
     TreeView1->setMinimumWidth(320);
+    // The column is as wide as the longest caption, with a scroll bar, so that the "[id]" at the end of a
+    // long reference is never elided.
     TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* oben = new QSplitter(Qt::Horizontal);
     oben->addWidget(TreeView1);
     oben->addWidget(panelAnlegen());
@@ -76,6 +80,12 @@ void TFormPraesent::layoutAnlegen() {
     teiler->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(teiler);
+    // Return on a tree node must not send the configuration or open a dialog: no button of the editor is
+    // a default button, each one acts on an explicit click (or Space on the focused button) only.
+    for (QPushButton* knopf : findChildren<QPushButton*>()) {
+        knopf->setAutoDefault(false);
+        knopf->setDefault(false);
+    }
     resize(1200, 720);
 }
 

@@ -94,7 +94,7 @@ void TFormPraesent::AendernBildschirm() {
     }
     lageLesen(d->lage, b->x, b->y, b->wd, b->hg);
     b->backgroundimage = d->Edit1->text();
-    ausgewaehlt()->setText(0, knotentext(*b));
+    beschriften(ausgewaehlt(), knotentext(*b));
     ConfigSave();
 }
 
@@ -152,7 +152,7 @@ void TFormPraesent::AendernEbene() {
     e->beginn = d->SpinEdit1->value();
     e->dauer = d->SpinEdit2->value();
     e->border = d->SpinEdit3->value();
-    ausgewaehlt()->setText(0, knotentext(*e));
+    beschriften(ausgewaehlt(), knotentext(*e));
     ConfigSave();
 }
 
@@ -222,7 +222,7 @@ void TFormPraesent::AendernBereich() {
         return;
     }
     bereichLesen(d, *r);
-    ausgewaehlt()->setText(0, knotentext(*r));
+    beschriften(ausgewaehlt(), knotentext(*r));
     ConfigSave();
 }
 
@@ -299,7 +299,7 @@ void TFormPraesent::AendernObjekt() {
     o->dauer = d->dauer->value();
     o->werbungimage = d->Edit1->text();
     o->fontgr = d->fontgr->value();
-    ausgewaehlt()->setText(0, knotentext(*o));
+    beschriften(ausgewaehlt(), knotentext(*o));
     if (o->objid == objektartMeldung) {
         versuchen([&]() { MeldungSave(m_kontext.tsdir, orgName, {d->Memo1->toPlainText(), d->memoKodierung}); });
     }
@@ -421,7 +421,7 @@ void TFormPraesent::AendernAuslosung() {
         neu.typ = a->typ;
     }
     *a = neu;
-    ausgewaehlt()->setText(0, referenzKnotentext(*a, objid, name));
+    beschriften(ausgewaehlt(), referenzKnotentext(*a, objid, name));
     ConfigSave();
 }
 

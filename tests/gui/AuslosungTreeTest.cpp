@@ -1,6 +1,8 @@
 #include "AuslosungTree.h"
 #include "GuiTestMain.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -52,6 +54,27 @@ private Q_SLOTS:
             QCOMPARE(blatt->foreground(0).style(), Qt::NoBrush);
         }
         QVERIFY(baum.bild(0).cacheKey() != baum.bild(1).cacheKey());
+    }
+
+    // A line longer than the column is not elided: the column takes the whole text with a scroll bar, and
+    // the tooltip shows it, so the ids at the end stay readable.
+    void longLinesScrollAndShowTheirWholeText() {
+        AuslosungTree baum;
+        baum.resize(200, 300);
+        const QString lang = QStringLiteral("Gr. 12 - Herren A Vorrunde Einzel Leistungsklasse Nord [syf 4711]");
+        const QString blatt = QStringLiteral("ID: 4711 - Insert:09:00:00 Update:09:30:00 Aktuell:09:31:00");
+        baum.aufbauen({{{lang, blatt, 1, 1}}});
+        baum.expandAll();
+        baum.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&baum));
+        QTreeWidgetItem* knoten = baum.topLevelItem(0)->child(0);
+        QCOMPARE(knoten->toolTip(0), lang);
+        QCOMPARE(knoten->child(0)->toolTip(0), blatt);
+        QTRY_VERIFY(baum.header()->sectionSize(0) >= static_cast<const QAbstractItemView&>(baum).sizeHintForColumn(0));
+        QVERIFY(baum.header()->sectionSize(0) > baum.viewport()->width());
+        QVERIFY(baum.horizontalScrollBar()->maximum() > 0);
+        const QRect zeile = baum.visualItemRect(knoten);
+        QVERIFY(zeile.width() >= QFontMetrics(baum.font()).horizontalAdvance(lang));
     }
 
     void aSnapshotArrivesThroughAQueuedCall() {

@@ -17,11 +17,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -433,6 +435,88 @@ private Q_SLOTS:
         d->Edit1->setText(QStringLiteral("getippt.jpg"));
         d->bildUebernehmen(d->Edit1);
         QCOMPARE(d->Edit1->text(), QStringLiteral("getippt.jpg"));
+    }
+
+    // At its first showing the editor keeps its size and fits a 1366 x 768 screen: the detail boxes that a
+    // selection shows do not all count towards its minimum at once.
+    void fitsTheDesksScreenAtItsFirstShowing() {
+        TFormPraesent frisch(kontext, dm, meldungen);
+        frisch.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frisch));
+        QCOMPARE(frisch.size(), QSize(1200, 720));
+        QVERIFY(frisch.minimumSize().height() < 768);
+        QVERIFY(frisch.minimumSizeHint().height() < 768);
+    }
+
+    // Return and Enter on a tree node trigger no button: the transfer, "Neu …" and the others run on a click only.
+    void returnOnATreeNodeTriggersNoButton() {
+        int gesendet = 0, aufgefrischt = 0;
+        editor->uebertragen = [&gesendet]() { ++gesendet; };
+        editor->refresh = [&aufgefrischt]() { ++aufgefrischt; };
+        geruestAnlegen();
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+        for (const TNodeInfo& pfad : {TNodeInfo{}, TNodeInfo{1}, TNodeInfo{1, 1, 1}}) {
+            waehlen(pfad);
+            editor->TreeView1->setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(editor->TreeView1->hasFocus());
+            QTest::keyClick(editor->TreeView1, Qt::Key_Return);
+            QTest::keyClick(editor->TreeView1, Qt::Key_Enter, Qt::KeypadModifier);
+            // A dialog opened by the key would be answered and recorded at the second poll.
+            QTest::qWait(50);
+        }
+        QCOMPARE(gesendet, 0);
+        QCOMPARE(aufgefrischt, 0);
+        QVERIFY2(antworten->unerwartet.isEmpty(), qPrintable(antworten->unerwartet.join(u',')));
+        QVERIFY(editor->isVisible());
+        for (QPushButton* knopf : editor->findChildren<QPushButton*>()) {
+            if (knopf->window() != editor.get()) {
+                continue; // the element dialogs' OK stays their default
+            }
+            QVERIFY2(!knopf->isDefault() && !knopf->autoDefault(), qPrintable(knopf->text()));
+        }
+        // The click still sends.
+        QTest::mouseClick(editor->BitBtn11, Qt::LeftButton);
+        QCOMPARE(gesendet, 1);
+    }
+
+    // A long caption is shown whole: the column grows with a scroll bar instead of eliding the "[id]" at its
+    // end, and the tooltip holds the whole text, also after "Ändern".
+    void longCaptionsScrollAndShowTheirWholeText() {
+        geruestAnlegen();
+        objektAnlegen(0);
+        DialogBeantworter& a = *antworten;
+        a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
+            d->RadioGroup2->setItemIndex(1);
+            for (int i = 0; i < d->CheckListBox1->count(); ++i) {
+                d->CheckListBox1->item(i)->setCheckState(Qt::Checked);
+            }
+            ok(d);
+        });
+        waehlen({1, 1, 1, 1});
+        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        QTreeWidgetItem* referenz = knoten({1, 1, 1, 1, 1});
+        QVERIFY(referenz);
+        QVERIFY(referenz->text(0).endsWith(QStringLiteral("]")));
+        QCOMPARE(referenz->toolTip(0), referenz->text(0));
+
+        QTreeWidget* baum = editor->TreeView1;
+        baum->setFixedWidth(320);
+        QTest::qWait(0);
+        QTRY_VERIFY(baum->header()->sectionSize(0) >=
+                    static_cast<const QAbstractItemView*>(baum)->sizeHintForColumn(0));
+        QVERIFY(baum->header()->sectionSize(0) > baum->viewport()->width());
+        QVERIFY(baum->horizontalScrollBar()->maximum() > 0);
+
+        // "Ändern" to "Alle": caption and tooltip follow.
+        a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
+            d->RadioGroup2->setItemIndex(0);
+            ok(d);
+        });
+        waehlen({1, 1, 1, 1, 1});
+        mitAntworten(a, [this]() { editor->BitBtn3Click(); });
+        QCOMPARE(referenz->text(0), QStringLiteral("Auslosung ID:1 Auslosung:ALLE Auslosungen [0]"));
+        QCOMPARE(referenz->toolTip(0), referenz->text(0));
     }
 
     void unreadableFileIsReportedAndKeptAside() {
