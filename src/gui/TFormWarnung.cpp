@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace quenda {
 
@@ -56,8 +57,10 @@ TFormWarnung::TFormWarnung(Fehlerzustand& fehler, QWidget* parent)
 
     auto* knoepfe = new QVBoxLayout;
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Schließen"), this);
+    BitBtn1->setObjectName(QStringLiteral("schliessen"));
     BitBtn1->setToolTip(QStringLiteral("Schließen: die Warnung kommt beim nächsten Zyklus wieder"));
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Quittieren"), this);
+    BitBtn2->setObjectName(QStringLiteral("quittieren"));
     BitBtn2->setToolTip(QStringLiteral("Fehler quittieren"));
     knoepfe->addWidget(BitBtn1);
     knoepfe->addWidget(BitBtn2);
@@ -79,8 +82,31 @@ void TFormWarnung::SetWarnung(const QString& wfehler, const QString& wmeldung) {
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
         move(bildschirm->availableGeometry().center() - rect().center());
     }
+    // Back to the main window first: a modal dialog it was a transient of may be gone. Showing it while a
+    // modal dialog is open blocks it, which moves it over that dialog again (event).
+    if (windowHandle() && parentWidget()) {
+        windowHandle()->setTransientParent(parentWidget()->window()->windowHandle());
+    }
     show();
     raise();
+}
+
+bool TFormWarnung::event(QEvent* event) {
+    // Sent when a modal window is shown over the warning or the warning is shown under one.
+    if (event->type() == QEvent::WindowBlocked) {
+        ueberModalemFenster();
+    }
+    return QWidget::event(event);
+}
+
+void TFormWarnung::ueberModalemFenster() {
+    QWindow* fenster = windowHandle();
+    QWindow* modal = QGuiApplication::modalWindow();
+    // A dialog that is itself a transient of the warning would make a cycle.
+    if (!fenster || !modal || modal == fenster || fenster->isAncestorOf(modal, QWindow::IncludeTransients)) {
+        return;
+    }
+    fenster->setTransientParent(modal); // Qt re-evaluates the blocking here: the warning is usable again
 }
 
 } // namespace quenda

@@ -2,6 +2,7 @@
 #include "DialogBeantworter.h"
 #include "GuiTestMain.h"
 #include "TFormAuslo_eg.h"
+#include "TFormBildschirm_eg.h"
 #include "TFormHaupt.h"
 #include "TFormPraesent.h"
 #include "TFormWarnung.h"
@@ -15,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace quenda;
 
@@ -91,6 +93,74 @@ private Q_SLOTS:
         haupt->BitBtn11Click();
         QVERIFY(b.unerwartet.isEmpty());
         QVERIFY(haupt->FormWarnung->isVisible());
+    }
+
+    // The warning window is usable over the modal editor and over a dialog the editor opens in turn, whether
+    // it came up before or after them: the upper button closes it and keeps the failure, the lower one
+    // acknowledges it. The clicks go through the window system's path, where blocked windows lose them.
+    void warningWindowWorksOverModalDialogs() {
+        struct Klick {
+            QString wo;
+            bool sichtbar;
+            bool fehlerDa;
+        };
+        QList<Klick> klicks;
+        const auto klicken = [this, &klicks](const QString& wo, const char* knopfName, bool neuZeigen) {
+            if (neuZeigen) {
+                haupt->fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
+                haupt->Warnung();
+            }
+            TFormWarnung* warnung = haupt->FormWarnung;
+            auto* knopf = warnung->findChild<QPushButton*>(QString::fromLatin1(knopfName));
+            if (!knopf || !QTest::qWaitForWindowExposed(warnung)) {
+                klicks.append({wo + QStringLiteral(": nicht gezeigt"), true, true});
+                return;
+            }
+            QTest::mouseClick(warnung->windowHandle(), Qt::LeftButton, {},
+                              knopf->mapTo(warnung, knopf->rect().center()));
+            klicks.append({wo, warnung->isVisible(), !haupt->fehler.wfehler().isEmpty()});
+        };
+
+        DialogBeantworter b;
+        b.erwarte<TFormPraesent>([&](TFormPraesent* editor) {
+            klicken(QStringLiteral("Editor, Warnung von vorher, schließen"), "schliessen", false);
+            klicken(QStringLiteral("Editor, schließen"), "schliessen", true);
+            klicken(QStringLiteral("Editor, quittieren"), "quittieren", true);
+            b.erwarte<TFormBildschirm_eg>([&](TFormBildschirm_eg* dialog) {
+                klicken(QStringLiteral("Bildschirm-Dialog, schließen"), "schliessen", true);
+                klicken(QStringLiteral("Bildschirm-Dialog, quittieren"), "quittieren", true);
+                dialog->reject();
+            });
+            editor->TreeView1->setCurrentItem(editor->TreeView1->topLevelItem(0));
+            QTest::mouseClick(editor->BitBtn2, Qt::LeftButton);
+            klicken(QStringLiteral("Editor nach dem Dialog, quittieren"), "quittieren", true);
+            editor->reject();
+        });
+        haupt->fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
+        haupt->Warnung();
+        haupt->Prsentation2->trigger();
+        QVERIFY(b.alleBeantwortet());
+        QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
+
+        const QList<Klick> erwartet = {
+            {QStringLiteral("Editor, Warnung von vorher, schließen"), false, true},
+            {QStringLiteral("Editor, schließen"), false, true},
+            {QStringLiteral("Editor, quittieren"), false, false},
+            {QStringLiteral("Bildschirm-Dialog, schließen"), false, true},
+            {QStringLiteral("Bildschirm-Dialog, quittieren"), false, false},
+            {QStringLiteral("Editor nach dem Dialog, quittieren"), false, false},
+        };
+        QCOMPARE(klicks.size(), erwartet.size());
+        for (qsizetype i = 0; i < klicks.size(); ++i) {
+            QCOMPARE(klicks[i].wo, erwartet[i].wo);
+            QCOMPARE(klicks[i].sichtbar, erwartet[i].sichtbar);
+            QCOMPARE(klicks[i].fehlerDa, erwartet[i].fehlerDa);
+        }
+
+        // Back in the main window alone, it works as before.
+        klicken(QStringLiteral("Hauptfenster"), "quittieren", true);
+        QCOMPARE(klicks.last().sichtbar, false);
+        QCOMPARE(klicks.last().fehlerDa, false);
     }
 };
 
