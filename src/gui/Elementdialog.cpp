@@ -1,6 +1,7 @@
 #include "Elementdialog.h"
 
 #include "Dateiwahl.h"
+#include "Zahlfeld.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -59,9 +60,8 @@ void Elementdialog::grenzen(QSpinBox* feld, int unten, int oben) {
 }
 
 QSpinBox* Elementdialog::zahlfeld(QWidget* parent, int schritt, int unten, int oben) {
-    auto* feld = new QSpinBox(parent);
+    auto* feld = new Zahlfeld(parent);
     feld->setSingleStep(schritt);
-    feld->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     feld->setMinimumWidth(90);
     grenzen(feld, unten, oben);
     return feld;

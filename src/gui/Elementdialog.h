@@ -24,7 +24,8 @@ public:
     // Asks for a picture file; "" when cancelled. Replaceable for tests.
     std::function<QString(QWidget*)> bildWaehlen;
 
-    // A whole-number field; both limits 0 means no limits.
+    // A whole-number field (a Zahlfeld: typed values beyond a limit become the limit); both limits 0 means no
+    // limits.
     static void grenzen(QSpinBox* feld, int unten, int oben);
     static QSpinBox* zahlfeld(QWidget* parent, int schritt, int unten, int oben);
 

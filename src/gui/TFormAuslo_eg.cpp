@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -138,6 +139,10 @@ void TFormAuslo_eg::showEvent(QShowEvent* event) {
         CheckListBox1->setEnabled(RadioGroup2->itemIndex() == 1);
         break;
     }
+    // The layout takes the new set of fields before the size is fitted: until it is activated it keeps the
+    // minimum size of the draw list from an earlier use, and a hall or competition choice would stay as tall.
+    layout()->invalidate();
+    layout()->activate();
     adjustSize();
     Elementdialog::showEvent(event);
 }

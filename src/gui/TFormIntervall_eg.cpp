@@ -1,5 +1,7 @@
 #include "TFormIntervall_eg.h"
 
+#include "Zahlfeld.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +13,7 @@ namespace quenda {
 
 TFormIntervall_eg::TFormIntervall_eg(int start, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Intervall Ändern"));
-    zeit = new QSpinBox(this);
+    zeit = new Zahlfeld(this);
     zeit->setRange(1, 240);
     zeit->setValue(start);
     auto* zeile = new QHBoxLayout;
