@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quenda {
 
@@ -81,7 +82,8 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     CheckBoxPocko = new QCheckBox(QStringLiteral("Aktiviert"), handy);
     QGroupBox* transportPocko = transportGruppe(handy, RadioVerzeichnisPocko, RadioHttpPocko);
     EditVerzeichnisPocko = new QLineEdit(handy);
-    ButtonVerzeichnisPocko = new QPushButton(QStringLiteral("&Verzeichnis auswählen"), handy);
+    // Its own accelerator: Alt+V belongs to the screen target's button above.
+    ButtonVerzeichnisPocko = new QPushButton(QStringLiteral("Verzeichnis aus&wählen"), handy);
     EditHostPocko = new QLineEdit(handy);
     EditSteuerdateiPocko = new QLineEdit(handy);
     EditTokenPocko = new QLineEdit(handy);
@@ -108,6 +110,23 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     ButtonAbbrechen = knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
     ButtonOk->setDefault(true);
 
+    // One label width for both sections, so that their fields begin at the same place.
+    int labelbreite = 0;
+    for (const QFormLayout* form : {anzeigeLayout, handyLayout}) {
+        for (int zeile = 0; zeile < form->rowCount(); ++zeile) {
+            if (const QLayoutItem* label = form->itemAt(zeile, QFormLayout::LabelRole)) {
+                labelbreite = std::max(labelbreite, label->widget()->sizeHint().width());
+            }
+        }
+    }
+    for (const QFormLayout* form : {anzeigeLayout, handyLayout}) {
+        for (int zeile = 0; zeile < form->rowCount(); ++zeile) {
+            if (const QLayoutItem* label = form->itemAt(zeile, QFormLayout::LabelRole)) {
+                label->widget()->setMinimumWidth(labelbreite);
+            }
+        }
+    }
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(anzeige);
     layout->addWidget(handy);
@@ -121,6 +140,7 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
             [this]() { verzeichnisWaehlen(EditVerzeichnisPocko); });
     connect(ButtonZkd, &QPushButton::clicked, this, [this]() {
         EditZkd->setReadOnly(false);
+        zkdSperreZeigen();
         EditZkd->setFocus();
     });
 
@@ -137,6 +157,7 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
     EditImpressum->setText(ablage.impressum);
     EditDatenschutz->setText(ablage.datenschutz);
     EditZkd->setText(ablage.dbzkd);
+    zkdSperreZeigen();
     EditToken->setText(ablage.token);
     EditTokenPocko->setText(ablage.tokenpocko);
     for (QLineEdit* geheim : {EditToken, EditTokenPocko}) {
@@ -175,6 +196,19 @@ std::optional<QString> TFormAblage::zkdNeu() const {
 void TFormAblage::accept() {
     if (ablageEingabenPruefen(werte(), zkdNeu(), m_meldungen)) {
         QDialog::accept();
+    }
+}
+
+void TFormAblage::zkdSperreZeigen() {
+    // Locked, the field has the window's background like a label, not the white of a field that takes input.
+    if (EditZkd->isReadOnly()) {
+        QPalette gesperrt = EditZkd->palette();
+        gesperrt.setColor(QPalette::Base, gesperrt.color(QPalette::Window));
+        EditZkd->setPalette(gesperrt);
+        EditZkd->setToolTip(QStringLiteral("Gesperrt: „Ändern ZKD-Ordner“ gibt das Feld frei"));
+    } else {
+        EditZkd->setPalette(QPalette());
+        EditZkd->setToolTip(QString());
     }
 }
 

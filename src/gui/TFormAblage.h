@@ -67,6 +67,8 @@ public:
 
 private:
     void verzeichnisWaehlen(QLineEdit* feld);
+    // Shows whether the folder-name field is locked.
+    void zkdSperreZeigen();
 
     TAblage m_ablage;
     MeldungsAusgabe& m_meldungen;

@@ -37,14 +37,14 @@ TFormIntervall::TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe&
     ListView1 = new QTableWidget(0, 2, this);
     ListView1->setHorizontalHeaderLabels({QStringLiteral("Auslosung"), QStringLiteral("Zeit in Minute")});
     ListView1->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ListView1->setColumnWidth(0, 250);
-    ListView1->setColumnWidth(1, 80);
+    // The time column is as wide as its header needs, the names take the rest.
+    ListView1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ListView1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     ListView1->verticalHeader()->hide();
     ListView1->setShowGrid(true);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->horizontalHeader()->setStretchLastSection(false);
 
     auto* aendern = new QPushButton(QStringLiteral("Zeitintervall ändern"), this);
     auto* schliessen = new QPushButton(QStringLiteral("&Schließen"), this);
@@ -98,6 +98,7 @@ void TFormIntervall::listeAufbauen() {
         auto* name = new QTableWidgetItem(a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(" Gr. ") +
                                           QString::number(a.gruppe));
         name->setData(positionRolle, p);
+        name->setToolTip(name->text());
         auto* zeit = new QTableWidgetItem(QString::number(a.intervall));
         zeit->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         ListView1->setItem(p - 1, 0, name);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -85,6 +86,48 @@ private Q_SLOTS:
         QCOMPARE(dialog.EditZkd->text(), QStringLiteral("20261201080000"));
         QVERIFY(dialog.EditZkd->isReadOnly());
         QVERIFY(dialog.ButtonOk->isDefault());
+    }
+
+    // The fields of both sections begin at one x, the locked folder name looks read-only until it is unlocked,
+    // and no two buttons share an accelerator letter.
+    void layoutLinesUpAndEveryButtonHasItsOwnAccelerator() {
+        TAblage a;
+        a.dbzkd = QStringLiteral("20261201080000");
+        TFormAblage dialog(a, meldungen);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const auto x = [&dialog](const QWidget* w) { return w->mapTo(&dialog, QPoint(0, 0)).x(); };
+        const int links = x(dialog.EditHost);
+        for (const QWidget* feld : std::initializer_list<const QWidget*>{
+                 dialog.EditVerzeichnis, dialog.EditSteuerdatei, dialog.EditToken, dialog.EditVerzeichnisPocko,
+                 dialog.EditHostPocko, dialog.EditSteuerdateiPocko, dialog.EditTokenPocko, dialog.EditImpressum,
+                 dialog.EditDatenschutz}) {
+            QCOMPARE(x(feld), links);
+        }
+
+        const QColor eingabe = dialog.EditHost->palette().color(QPalette::Base);
+        QVERIFY(dialog.EditZkd->isReadOnly());
+        QVERIFY(dialog.EditZkd->palette().color(QPalette::Base) != eingabe);
+        QCOMPARE(dialog.EditZkd->palette().color(QPalette::Base), dialog.palette().color(QPalette::Window));
+        QTest::mouseClick(dialog.ButtonZkd, Qt::LeftButton);
+        QVERIFY(!dialog.EditZkd->isReadOnly());
+        QCOMPARE(dialog.EditZkd->palette().color(QPalette::Base), eingabe);
+
+        QMap<QChar, QString> belegt;
+        for (const QAbstractButton* knopf : dialog.findChildren<QAbstractButton*>()) {
+            const QString text = knopf->text();
+            const qsizetype stelle = text.indexOf(u'&');
+            if (qobject_cast<const QPushButton*>(knopf)) {
+                QVERIFY2(stelle >= 0 && stelle + 1 < text.size(), qPrintable(text));
+            }
+            if (stelle < 0) {
+                continue;
+            }
+            const QChar buchstabe = text.at(stelle + 1).toLower();
+            QVERIFY2(!belegt.contains(buchstabe), qPrintable(text + QStringLiteral(" / ") + belegt.value(buchstabe)));
+            belegt.insert(buchstabe, text);
+        }
+        QVERIFY(belegt.size() >= 5);
     }
 
     void okNamesEveryMissingFieldOfTheTickedTargetsInOrderAndStaysOpen() {

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -99,6 +100,19 @@ private Q_SLOTS:
         QCOMPARE(fenster.ListView1->item(0, 0)->text(), QStringLiteral("Herren A Vorrunde Gr. 2"));
         QCOMPARE(fenster.ListView1->item(2, 0)->text(), QStringLiteral("Damen  Gr. 1"));
         QCOMPARE(fenster.ListView1->item(3, 1)->text(), QStringLiteral("4"));
+    }
+
+    // Both column headers are shown whole, at the window's own size.
+    void columnHeadersAreReadable() {
+        TFormIntervall fenster(liste, dir.path(), meldungen);
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+        QHeaderView* kopf = fenster.ListView1->horizontalHeader();
+        for (int spalte = 0; spalte < 2; ++spalte) {
+            QVERIFY2(kopf->sectionSize(spalte) >= kopf->sectionSizeHint(spalte),
+                     qPrintable(fenster.ListView1->horizontalHeaderItem(spalte)->text()));
+        }
+        QVERIFY(kopf->sectionPosition(1) + kopf->sectionSize(1) <= fenster.ListView1->viewport()->width());
     }
 
     void severalSelectedRowsAllTakeTheEnteredValueAndTheFileHoldsEveryRecord() {
