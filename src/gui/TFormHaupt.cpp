@@ -1,6 +1,7 @@
 #include "TFormHaupt.h"
 
 #include "AuslosungTree.h"
+#include "Diagrammausschnitt.h"
 #include "TFormAblage.h"
 #include "TFormDB_connect.h"
 #include "TFormInfo.h"
@@ -9,6 +10,7 @@
 #include "TFormProfil.h"
 #include "TFormTurwahl.h"
 #include "TFormWarnung.h"
+#include "Zielstatusanzeige.h"
 #include "db/Turnierauswahl.h"
 #include "export/Exportfabrik.h"
 #include "presentation/Praesentationsmodell.h"
@@ -16,6 +18,7 @@
 #include "transfer/Anzeigesteuerung.h"
 #include "transfer/Transfersteuerung.h"
 #include "transfer/Versionspruefung.h"
+#include "transfer/Zielstatus.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -62,7 +65,14 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
     Timer1Timer();
 }
 
-TFormHaupt::~TFormHaupt() = default;
+TFormHaupt::~TFormHaupt() {
+    // The cycle thread writes into members of this window (statistics, event log): it must be done before
+    // they go, also when the window is destroyed without being closed.
+    if (steuerung->laeuft()) {
+        steuerung->Stoppen1Click();
+    }
+    steuerung->warten();
+}
 
 void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     fortschritt(10);
@@ -141,17 +151,19 @@ void TFormHaupt::transferAnbinden() {
         Label7->hide();
     });
     connect(steuerung, &Transfersteuerung::statistikNeu, this, &TFormHaupt::ChartUpdate);
+    connect(steuerung, &Transfersteuerung::zielstatusNeu, m_zielstatus, &Zielstatusanzeige::zeigen);
     connect(steuerung, &Transfersteuerung::label10, Label10, &QLabel::setText);
     connect(steuerung, &Transfersteuerung::baumNeu, TreeView1, &AuslosungTree::aufbauen);
     connect(CheckBoxWebserver, &QCheckBox::toggled, steuerung, &Transfersteuerung::setResend);
 }
 
 void TFormHaupt::memoKuerzen() {
-    // Keeps the memo small over a long day: above 1000 lines the 101 oldest go.
+    // Keeps the memo small over a long day: above 1000 entries the 101 oldest go. An entry is one text
+    // block, however many screen lines it wraps to.
     if (Memo1->document()->blockCount() > 1000) {
         QTextCursor cursor(Memo1->document());
         cursor.movePosition(QTextCursor::Start);
-        cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 101);
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 101);
         cursor.removeSelectedText();
     }
 }
@@ -186,6 +198,12 @@ void TFormHaupt::Stoppen1Click() {
 
 void TFormHaupt::WebserverAblage1Click() {
     TFormAblage::WebserverAblage(this, kontext.tsdir, Ablage, meldungen, m_uhr);
+    zielstatusLaden(); // a target may have been switched on or off
+}
+
+void TFormHaupt::zielstatusLaden() {
+    m_zielstatus->zeigen(ZielstatusLoad(kontext.tsdir, Ablage));
+    m_zielstatus->show();
 }
 
 void TFormHaupt::IntervallDatenaktualisierung1Click() {
@@ -250,15 +268,14 @@ void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
     if (!reihen) {
         return;
     }
+    const Diagrammausschnitt ausschnitt = diagrammausschnitt(zyklen);
     const QList<QBarSet*> sets = reihen->barSets();
-    QStringList kategorien;
     for (QBarSet* set : sets) {
         set->remove(0, set->count());
     }
-    for (const Zyklusstatistik& z : zyklen) {
-        kategorien.append(z.datum);
+    for (qsizetype i = ausschnitt.erster; i < zyklen.size(); ++i) {
         for (qsizetype k = 0; k < sets.size() && k < 5; ++k) {
-            sets[k]->append(z.zaehler[static_cast<size_t>(k)]);
+            sets[k]->append(zyklen[i].zaehler[static_cast<size_t>(k)]);
         }
     }
     for (QAbstractAxis* achse : Chart1->axes()) {
@@ -266,19 +283,18 @@ void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
         delete achse;
     }
     auto* x = new QBarCategoryAxis(Chart1);
-    x->append(kategorien);
+    x->append(ausschnitt.kategorien);
     x->setLabelsAngle(-90);
     x->setLabelsColor(Qt::white);
-    auto* y = new QValueAxis(Chart1);
-    int hoechster = 10;
-    for (const Zyklusstatistik& z : zyklen) {
-        for (int wert : z.zaehler) {
-            hoechster = qMax(hoechster, wert);
-        }
+    if (ausschnitt.erster > 0) {
+        x->setTitleText(ausschnitt.hinweis);
+        x->setTitleBrush(Qt::white);
     }
-    y->setRange(0, ((hoechster + 9) / 10) * 10);
-    y->setTickInterval(10);
+    auto* y = new QValueAxis(Chart1);
+    y->setRange(0, ausschnitt.hoechster);
     y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(ausschnitt.schritt);
     y->setLabelFormat(QStringLiteral("%d"));
     y->setLabelsColor(Qt::white);
     Chart1->addAxis(x, Qt::AlignBottom);

@@ -31,6 +31,7 @@ class TFormInfo;
 class TFormPraesent;
 class TFormTurwahl;
 class TFormWarnung;
+class Zielstatusanzeige;
 class Anzeigesteuerung;
 class Transfersteuerung;
 
@@ -155,9 +156,11 @@ private:
     void memoKuerzen();
     Anzeigesteuerung anzeigesteuerung();
     void logAnzeigen(bool an);
+    void zielstatusLaden();
 
     Programmuhr& m_uhr;
     QTimer* Timer1;
+    Zielstatusanzeige* m_zielstatus = nullptr; // "zielstatusBeamer", "zielstatusHandy"
     bool m_verbindet = false;
     QString m_startpfad;
 };

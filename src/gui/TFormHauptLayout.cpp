@@ -2,6 +2,7 @@
 #include "AuslosungTree.h"
 #include "Stil.h"
 #include "TFormHaupt.h"
+#include "Zielstatusanzeige.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -51,8 +52,16 @@ QSplitter* splitter(Qt::Orientation richtung, QWidget* eltern) {
 void TFormHaupt::layoutAnlegen() {
     setWindowTitle(QStringLiteral("Quenda"));
     auto* senkrecht = splitter(Qt::Vertical, this);
-    QWidget* kopf = kopfbereichAnlegen();
-    senkrecht->addWidget(kopf);
+    // The band on top: the connected tournament, and below it whether each display is current.
+    auto* oben = new QWidget(senkrecht);
+    auto* obenLayout = new QVBoxLayout(oben);
+    obenLayout->setContentsMargins(0, 0, 0, 0);
+    obenLayout->setSpacing(0);
+    obenLayout->addWidget(kopfbereichAnlegen());
+    m_zielstatus = new Zielstatusanzeige(oben);
+    m_zielstatus->hide(); // until a tournament is connected
+    obenLayout->addWidget(m_zielstatus);
+    senkrecht->addWidget(oben);
     auto* waagrecht = splitter(Qt::Horizontal, senkrecht);
     waagrecht->addWidget(linkeSpalteAnlegen());
     auto* rechts = splitter(Qt::Vertical, waagrecht);
@@ -66,7 +75,7 @@ void TFormHaupt::layoutAnlegen() {
     waagrecht->setSizes({185, 684});
     waagrecht->setStretchFactor(1, 1);
     senkrecht->addWidget(waagrecht);
-    senkrecht->setSizes({89, 653});
+    senkrecht->setSizes({140, 602});
     senkrecht->setStretchFactor(1, 1);
     setCentralWidget(senkrecht);
     menueAnlegen();
@@ -140,22 +149,30 @@ QWidget* TFormHaupt::diagrammAnlegen() {
     Chart1 = new QChart;
     Chart1->setTitle(QStringLiteral("Übertragungen"));
     Chart1->setTitleBrush(Qt::white);
-    Chart1->setBackgroundBrush(Qt::black);
+    QLinearGradient verlauf(0, 0, 0, 1);
+    verlauf.setCoordinateMode(QGradient::ObjectBoundingMode);
+    verlauf.setColorAt(0, QColor(0x3A, 0x3A, 0x3A));
+    verlauf.setColorAt(1, Qt::black);
+    Chart1->setBackgroundBrush(verlauf);
     Chart1->legend()->setLabelColor(Qt::white);
+    Chart1->legend()->setAlignment(Qt::AlignBottom);
+    Chart1->setMargins(QMargins(4, 4, 4, 4));
     auto* reihen = new QBarSeries(Chart1);
     const struct {
         const char16_t* name;
         QColor farbe;
-    } sets[] = {{u"POCKO OK", QColor(0x33, 0xCC, 0x33)},
-                {u"POCKO ERROR", QColor(0xFF, 0x40, 0x40)},
-                {u"VELMAR OK", QColor(0x33, 0x99, 0xFF)},
-                {u"VELMAR ERROR", QColor(0xFF, 0x99, 0x00)},
-                {u"KEINE AKTUALISIERUNGEN", QColor(0xC0, 0xC0, 0xC0)}};
+    } sets[] = {{u"POCKO OK", QColor(0x00, 0xFF, 0x00)},
+                {u"POCKO ERROR", QColor(0xFF, 0x00, 0x00)},
+                {u"VELMAR OK", QColor(0x00, 0x80, 0x00)},
+                {u"VELMAR ERROR", QColor(0xFF, 0x00, 0xFF)},
+                {u"KEINE AKTUALISIERUNGEN", QColor(Qt::black)}};
     for (const auto& s : sets) {
         auto* set = new QBarSet(QString::fromUtf16(s.name), reihen);
         set->setColor(s.farbe);
+        set->setBorderColor(s.farbe == Qt::black ? QColor(Qt::white) : s.farbe);
         reihen->append(set);
     }
+    reihen->setBarWidth(0.5); // five bars of 10 % of the category each
     Chart1->addSeries(reihen);
     auto* ansicht = new QChartView(Chart1, this);
     ansicht->setRenderHint(QPainter::Antialiasing);

@@ -118,6 +118,7 @@ void TFormHaupt::NeuTurnierDB(const QString& pfad, int id, const QString& name, 
     FormInfo->show();
     Ablage = TAblage();
     AblageLoad(kontext.tsdir, Ablage, meldungen);
+    zielstatusLaden();
     AusloList.clear();
     TreeView1->clear();
     ChartUpdate({});

@@ -6,8 +6,10 @@
 #include "TFormInfo.h"
 #include "TFormTurwahl.h"
 #include "db/Turnierauswahl.h"
+#include "settings/AblageDatei.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Transfersteuerung.h"
+#include "transfer/Zielstatus.h"
 #include "util/Programmuhr.h"
 
 #include <QAction>
@@ -25,6 +27,12 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QThread>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QValueAxis>
 #include <atomic>
 #include <memory>
 
@@ -439,20 +447,112 @@ private Q_SLOTS:
         QCOMPARE(haupt->statistik.ubcount(), 1);
     }
 
-    void memoIsCutToItsNewestLinesWhenACycleStarts() {
+    void memoIsCutByEntriesNotByWrappedScreenLines() {
         const QString db = pfad("eins.sqlite");
         einTurnierAnlegen(db);
         turnierauswahl::pfadSpeichern(db);
         auto haupt = hauptfenster();
         haupt->FormActivate();
+        haupt->show(); // laid out, so that long entries really wrap to several screen lines
+        const QString lang = QStringLiteral("Eintrag mit sehr viel Text ").repeated(20);
         for (int i = 1; i <= 1000; ++i) {
-            haupt->Memo1->appendPlainText(QString::number(i));
+            haupt->Memo1->appendPlainText(i % 3 == 0 ? QString::number(i) + lang : QString::number(i));
         }
-        haupt->Starten1Click(); // adds the start line: 1001 lines, then cut to 900
+        haupt->Starten1Click(); // adds the start line: 1001 entries, then the 101 oldest go
         QCOMPARE(haupt->Memo1->document()->blockCount(), 900);
-        QCOMPARE(haupt->Memo1->document()->firstBlock().text(), QStringLiteral("102"));
+        QCOMPARE(haupt->Memo1->document()->firstBlock().text(), QStringLiteral("102") + lang);
         haupt->Stoppen1Click();
         haupt->steuerung->warten();
+    }
+
+    // Eight cycles show all of them; three hundred the newest forty, labelled by the minute (the seconds
+    // where two fall into one), with whole-number ticks and the series' own colours, legend below.
+    void chartStaysReadableAfterManyCycles() {
+        auto haupt = hauptfenster();
+        for (const int anzahl : {8, 300}) {
+            QList<Zyklusstatistik> zyklen;
+            for (int i = 0; i < anzahl; ++i) {
+                const QTime zeit = QTime(8, 0).addSecs(60 * i);
+                zyklen.append({QStringLiteral("10.12.2026 ") + zeit.toString(QStringLiteral("HH:mm:ss")),
+                               {i % 4, 0, 3 * i, i == 5 ? 2 : 0, 11}});
+            }
+            zyklen.append({QStringLiteral("10.12.2026 ") +
+                               QTime(8, 0).addSecs(60 * (anzahl - 1) + 20).toString(QStringLiteral("HH:mm:ss")),
+                           {0, 0, 0, 0, 11}});
+            haupt->ChartUpdate(zyklen);
+            auto* x = qobject_cast<QBarCategoryAxis*>(haupt->Chart1->axes(Qt::Horizontal).value(0));
+            auto* y = qobject_cast<QValueAxis*>(haupt->Chart1->axes(Qt::Vertical).value(0));
+            QVERIFY(x && y);
+            const QStringList kategorien = x->categories();
+            const qsizetype gezeigt = qMin<qsizetype>(zyklen.size(), 40);
+            QCOMPARE(kategorien.size(), gezeigt);
+            const QString letzteMinute = QTime(8, 0).addSecs(60 * (anzahl - 1)).toString(QStringLiteral("HH:mm"));
+            QCOMPARE(kategorien.value(gezeigt - 2), letzteMinute);
+            QCOMPARE(kategorien.last(), letzteMinute + QStringLiteral(":20"));
+            auto* reihen = qobject_cast<QBarSeries*>(haupt->Chart1->series().value(0));
+            QCOMPARE(reihen->barSets().value(2)->count(), gezeigt);
+            QCOMPARE(reihen->barSets().value(2)->at(gezeigt - 2), 3.0 * (anzahl - 1));
+            QCOMPARE(y->labelFormat(), QStringLiteral("%d"));
+            QCOMPARE(y->min(), 0.0);
+            const int hoechster = 3 * (anzahl - 1);
+            QVERIFY(y->max() >= hoechster);
+            QCOMPARE(static_cast<int>(y->max()) % static_cast<int>(y->tickInterval()), 0);
+            QVERIFY2(y->max() / y->tickInterval() <= 8, qPrintable(QString::number(y->tickInterval())));
+            QCOMPARE(x->titleText().isEmpty(), anzahl < 40);
+        }
+        auto* reihen = qobject_cast<QBarSeries*>(haupt->Chart1->series().value(0));
+        const QList<QColor> farben{Qt::green, Qt::red, QColor(0x00, 0x80, 0x00), Qt::magenta, Qt::black};
+        for (qsizetype k = 0; k < 5; ++k) {
+            QCOMPARE(reihen->barSets().value(k)->color(), farben[k]);
+        }
+        QCOMPARE(reihen->barSets().value(4)->borderColor(), QColor(Qt::white));
+        QCOMPARE(haupt->Chart1->legend()->alignment(), Qt::AlignBottom);
+    }
+
+    // Kept in the working folder, shown again after a restart; a target that goes down and comes back turns
+    // green, red with time and reason, green again, and says so in words.
+    void targetStatusLinesShowWhetherTheScreensAreCurrent() {
+        const QString db = pfad("eins.sqlite");
+        einTurnierAnlegen(db);
+        turnierauswahl::pfadSpeichern(db);
+        QString tsdir;
+        {
+            auto haupt = hauptfenster();
+            haupt->FormActivate();
+            tsdir = haupt->kontext.tsdir;
+            auto* handy = haupt->findChild<QLabel*>(QStringLiteral("zielstatusHandy"));
+            QVERIFY(handy && handy->isVisibleTo(haupt.get()));
+            QCOMPARE(handy->text(), QStringLiteral("Handy: ausgeschaltet"));
+        }
+        TAblage ablage;
+        ablage.anzweb = 1;
+        Ablagesave(tsdir, ablage, QDateTime::currentDateTime());
+        Zielzustaende ziele;
+        ziele[0] = {true, QStringLiteral("2026-12-10 09:00:00"), 0, {}, {}};
+        ZielstatusSave(tsdir, ziele);
+
+        auto haupt = hauptfenster();
+        haupt->FormActivate();
+        auto* beamer = haupt->findChild<QLabel*>(QStringLiteral("zielstatusBeamer"));
+        QVERIFY(beamer);
+        const auto ampel = [beamer]() { return static_cast<Zielzustand::Ampel>(beamer->property("ampel").toInt()); };
+        QCOMPARE(beamer->text(),
+                 QStringLiteral("Beamer/Hallenanzeige: aktuell; zuletzt vollständig 10.12.2026 09:00:00"));
+        QCOMPARE(ampel(), Zielzustand::Ampel::Aktuell);
+
+        ziele[0] = {true, QStringLiteral("2026-12-10 09:00:00"), 4, QStringLiteral("2026-12-10 09:01:00"),
+                    QStringLiteral("Upload Fehler")};
+        Q_EMIT haupt->steuerung->zielstatusNeu(ziele);
+        QCOMPARE(ampel(), Zielzustand::Ampel::Fehler);
+        QVERIFY(beamer->text().contains(QStringLiteral("FEHLER seit 10.12.2026 09:01:00 – Upload Fehler")));
+        QVERIFY(beamer->text().contains(QStringLiteral("4 Dateien offen")));
+        QVERIFY(beamer->styleSheet().contains(QStringLiteral("#C62828")));
+
+        ziele[0] = {true, QStringLiteral("2026-12-10 09:03:00"), 0, {}, {}};
+        Q_EMIT haupt->steuerung->zielstatusNeu(ziele);
+        QCOMPARE(ampel(), Zielzustand::Ampel::Aktuell);
+        QCOMPARE(beamer->text(),
+                 QStringLiteral("Beamer/Hallenanzeige: aktuell; zuletzt vollständig 10.12.2026 09:03:00"));
     }
 };
 
