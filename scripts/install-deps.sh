@@ -14,7 +14,7 @@ packages=(
     php-cli php8.2-zip stunnel4 chromium
     clang-format python3
     clang libclang-rt-14-dev
-    xvfb xauth
+    xvfb xauth qt6-qpa-plugins fonts-dejavu-core
 )
 
 missing=()
