@@ -134,6 +134,7 @@ void Verbindung::verbinden(const QString& pfad, int flags, bool unveraenderlich)
     sqlite3_busy_timeout(db, wartezeitMs);
     m_db = db;
     m_pfad = pfad;
+    m_unveraenderlich = unveraenderlich;
 }
 
 void Verbindung::pruefeTabellen() {
@@ -173,6 +174,7 @@ void Verbindung::schliessen() {
         m_db = nullptr;
     }
     m_pfad.clear();
+    m_unveraenderlich = false;
 }
 
 void Verbindung::ausfuehren(const QString& sql) {

@@ -44,6 +44,8 @@ public:
 
     bool istOffen() const { return m_db != nullptr; }
     QString pfad() const { return m_pfad; }
+    // Opened as Modus::Unveraenderlich: no lock to take, no other writer to wait for.
+    bool unveraenderlich() const { return m_unveraenderlich; }
     sqlite3* handle() const { return m_db; }
 
     // Runs native SQLite statements (separated by ";") without a result, for writers and set-up.
@@ -77,6 +79,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_pfad;
+    bool m_unveraenderlich = false;
     Anweisungscache m_anweisungen{standardkapazitaet()};
 };
 

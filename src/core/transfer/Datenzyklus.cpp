@@ -1,11 +1,13 @@
 #include "transfer/Datenzyklus.h"
 
 #include "Turnierkontext.h"
+#include "db/Lesetransaktion.h"
 #include "db/TDM.h"
 #include "draws/AusloList.h"
 #include "draws/AuslosungErmittlung.h"
 #include "draws/Gruppenfingerabdruck.h"
 #include "settings/TAblage.h"
+#include "transfer/Abgabepuffer.h"
 #include "transfer/Dateianlage.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
@@ -22,6 +24,27 @@
 #include <cstdlib>
 
 namespace quenda {
+
+namespace {
+
+// One unit of reads: its statements in one read transaction, its hand-overs passed on once that has ended;
+// also those made before a fault in the unit, which reached staging at once before there were units.
+template <typename Lesen>
+void alsEinheit(TDM& dm, Abgabepuffer& puffer, Lesen&& lesen) {
+    Lesetransaktion lesung(dm.ADOConnectionTURDB);
+    puffer.sammeln();
+    try {
+        lesen();
+    } catch (...) {
+        lesung.beenden();
+        puffer.weitergeben();
+        throw;
+    }
+    lesung.beenden();
+    puffer.weitergeben();
+}
+
+} // namespace
 
 Datenzyklus::Datenzyklus(ZyklusUmgebung umgebung) : m_u(std::move(umgebung)) {}
 
@@ -184,29 +207,30 @@ void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
     ermittlung.Auslosung_Ermittlung();
     upload.offeneNachsenden(zeitstempel14(m_u.uhr.jetzt()));
 
-    std::unique_ptr<Exporteure> exporteure = m_u.fabrik ? m_u.fabrik(dm, m_u.kontext, staging) : nullptr;
+    Abgabepuffer puffer(staging);
+    std::unique_ptr<Exporteure> exporteure = m_u.fabrik ? m_u.fabrik(dm, m_u.kontext, puffer) : nullptr;
     if (!exporteure) {
         exporteure = std::make_unique<Exporteure>();
     }
     if (m_u.sofort) {
-        geaenderteExportieren(*exporteure, dm);
+        geaenderteExportieren(*exporteure, dm, puffer);
         return;
     }
     const int anzahl = m_u.liste.count();
     for (int position = 1; position <= anzahl; ++position) {
         exporteure->tabspieleliste.clear();
-        auslosungExportieren(*exporteure, dm, position);
+        auslosungExportieren(*exporteure, dm, puffer, position);
         exporteure->tabspieleliste.clear();
         if (m_u.abbruch.load()) {
             return; // "Stoppen": no further draws, no occupancy and messages
         }
     }
     const QString stempel = zeitstempel14(m_u.uhr.jetzt());
-    exporteure->Objdaten_Tischbelegung(stempel);
+    alsEinheit(dm, puffer, [&] { exporteure->Objdaten_Tischbelegung(stempel); });
     exporteure->Objdaten_Meldung(stempel);
 }
 
-void Datenzyklus::geaenderteExportieren(Exporteure& ex, TDM& dm) {
+void Datenzyklus::geaenderteExportieren(Exporteure& ex, TDM& dm, Abgabepuffer& puffer) {
     const int anzahl = m_u.liste.count();
     for (int position = 1; position <= anzahl && !m_u.abbruch.load(); ++position) {
         TAuslosung& a = m_u.liste.at(position);
@@ -214,11 +238,19 @@ void Datenzyklus::geaenderteExportieren(Exporteure& ex, TDM& dm) {
             continue;
         }
         try {
-            const QByteArray neu = gruppenFingerabdruck(dm, a.syf_id);
-            if (neu != a.fingerabdruck) {
-                ex.tabspieleliste.clear();
-                exportieren(ex, a, neu);
-                ex.tabspieleliste.clear();
+            QByteArray neu;
+            bool exportiert = false;
+            alsEinheit(dm, puffer, [&] {
+                neu = gruppenFingerabdruck(dm, a.syf_id);
+                if (neu != a.fingerabdruck) {
+                    ex.tabspieleliste.clear();
+                    exportieren(ex, a);
+                    ex.tabspieleliste.clear();
+                    exportiert = true;
+                }
+            });
+            if (exportiert) {
+                exportiertVermerken(a, neu);
             }
         } catch (const ConversionError& e) {
             m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Fehler bei Gr.") + QString::number(a.gruppe) + u' ' +
@@ -226,11 +258,12 @@ void Datenzyklus::geaenderteExportieren(Exporteure& ex, TDM& dm) {
         }
     }
     if (!m_u.abbruch.load()) {
-        ex.Objdaten_Tischbelegung(zeitstempel14(m_u.uhr.jetzt()));
+        const QString stempel = zeitstempel14(m_u.uhr.jetzt());
+        alsEinheit(dm, puffer, [&] { ex.Objdaten_Tischbelegung(stempel); });
     }
 }
 
-void Datenzyklus::auslosungExportieren(Exporteure& ex, TDM& dm, int position) {
+void Datenzyklus::auslosungExportieren(Exporteure& ex, TDM& dm, Abgabepuffer& puffer, int position) {
     TAuslosung& a = m_u.liste.at(position);
     try {
         if (!faellig(a.aktdatetime, m_u.uhr.jetzt(), a.intervall)) {
@@ -238,10 +271,17 @@ void Datenzyklus::auslosungExportieren(Exporteure& ex, TDM& dm, int position) {
                                     a.konkurrenz + u' ' + a.auslosung_bez);
             return;
         }
-        // Read before the export, on the same state of the database, so that an extra cycle never misses a
+        // Read in the export's unit, on the same state of the database, so that an extra cycle never misses a
         // change that came in between.
         const bool mitFingerabdruck = m_u.fingerabdruecke && a.typdaten == typdatenGruppe;
-        exportieren(ex, a, mitFingerabdruck ? gruppenFingerabdruck(dm, a.syf_id) : QByteArray());
+        QByteArray fingerabdruck;
+        alsEinheit(dm, puffer, [&] {
+            if (mitFingerabdruck) {
+                fingerabdruck = gruppenFingerabdruck(dm, a.syf_id);
+            }
+            exportieren(ex, a);
+        });
+        exportiertVermerken(a, fingerabdruck); // only once its files were handed over
     } catch (const ConversionError& e) {
         // A fault in one draw's rows: that draw stays due, the others are still published.
         m_u.protokoll.memoUndProtokoll(L() + QStringLiteral(" Fehler bei Gr.") + QString::number(a.gruppe) + u' ' +
@@ -249,7 +289,7 @@ void Datenzyklus::auslosungExportieren(Exporteure& ex, TDM& dm, int position) {
     }
 }
 
-void Datenzyklus::exportieren(Exporteure& ex, TAuslosung& a, const QByteArray& fingerabdruck) {
+void Datenzyklus::exportieren(Exporteure& ex, const TAuslosung& a) {
     const QString stempel = zeitstempel14(m_u.uhr.jetzt());
     if (a.typdaten == typdatenGruppe) {
         ex.Objdaten_Spiele(a.al_id, a.syf_id, a.typ, a.betrieb, stempel);
@@ -267,6 +307,9 @@ void Datenzyklus::exportieren(Exporteure& ex, TAuslosung& a, const QByteArray& f
     } else {
         ex.Objdaten_Teilnehmerliste(a.syf_id, a.typ, stempel);
     }
+}
+
+void Datenzyklus::exportiertVermerken(TAuslosung& a, const QByteArray& fingerabdruck) {
     a.aktdatetime = zeitText(m_u.uhr.jetzt());
     a.fingerabdruck = fingerabdruck;
 }

@@ -14,6 +14,7 @@
 
 namespace quenda {
 
+class Abgabepuffer;
 class AusloList;
 class Ereignisprotokoll;
 class Exporteure;
@@ -82,12 +83,16 @@ Q_SIGNALS:
 private:
     // Sets the mark, and the resend of every file when the previous cycle left its mark. Throws IoError.
     void laufBeginnen();
+    // The exporters hand their files to staging through a buffer: each draw's export and the table occupancy
+    // read in one read transaction, their files handed over after it.
     void exporte(TDM& dm, Staging& staging, class Webserverupload& upload);
-    void auslosungExportieren(Exporteure& exporteure, TDM& dm, int position);
-    // The exporters of one draw group or participant list; records its export time (and fingerprint).
-    void exportieren(Exporteure& ex, TAuslosung& a, const QByteArray& fingerabdruck);
+    void auslosungExportieren(Exporteure& exporteure, TDM& dm, Abgabepuffer& puffer, int position);
+    // The exporters of one draw group or participant list.
+    void exportieren(Exporteure& ex, const TAuslosung& a);
+    // Records the export time (and fingerprint) of an item whose files were handed over.
+    void exportiertVermerken(TAuslosung& a, const QByteArray& fingerabdruck);
     // The extra cycle's exports: the groups whose fingerprint changed, then the table occupancy.
-    void geaenderteExportieren(Exporteure& exporteure, TDM& dm);
+    void geaenderteExportieren(Exporteure& exporteure, TDM& dm, Abgabepuffer& puffer);
     // Closes this cycle's archive (deleting it when empty) and sends every archive of the working folder.
     void archivSenden(class Webserverupload& upload, std::unique_ptr<ZipArchiv> archiv);
     QString L() const;
