@@ -82,26 +82,83 @@ void Snapshotdatei::ausfuehren(const QString& sql) {
 void Snapshotdatei::tabelleAnlegen(const QString& tabelle, const std::vector<Spalte>& spalten) {
     sqlite3_finalize(m_einfuegen);
     m_einfuegen = nullptr;
-    QStringList definitionen, platzhalter, namen;
-    for (const Spalte& s : spalten) {
-        definitionen.append(name(s.name) + u' ' + typText(s.art));
-        platzhalter.append(QStringLiteral("?"));
+    m_tabelle = tabelle;
+    m_tabellenspalten = spalten;
+    m_schluessel = -1;
+    m_ersterSchluessel = true;
+    for (const schema::Tabelle& t : schema::tabellen()) {
+        if (t.schluessel.isEmpty() || t.name.compare(tabelle, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        for (size_t i = 0; i < spalten.size(); ++i) {
+            if (spalten[i].art == Art::Ganzzahl && spalten[i].name.compare(t.schluessel, Qt::CaseInsensitive) == 0) {
+                m_schluessel = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    QStringList definitionen, namen;
+    for (size_t i = 0; i < spalten.size(); ++i) {
+        const Spalte& s = spalten[i];
+        definitionen.append(name(s.name) + u' ' + typText(s.art) +
+                            (static_cast<int>(i) == m_schluessel ? QStringLiteral(" PRIMARY KEY") : QString()));
         namen.append(s.name.toLower());
     }
     m_spalten.insert(tabelle.toLower(), namen);
+    if (m_schluessel >= 0) {
+        m_mitSchluessel.insert(tabelle.toLower());
+    }
     ausfuehren(QStringLiteral("CREATE TABLE %1 (%2)").arg(name(tabelle), definitionen.join(QStringLiteral(", "))));
-    if (spalten.empty()) {
+    einfuegenVorbereiten();
+}
+
+void Snapshotdatei::einfuegenVorbereiten() {
+    if (m_tabellenspalten.empty()) {
         return;
     }
+    QStringList platzhalter;
+    for (size_t i = 0; i < m_tabellenspalten.size(); ++i) {
+        platzhalter.append(QStringLiteral("?"));
+    }
     const QByteArray sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                               .arg(name(tabelle), platzhalter.join(QStringLiteral(", ")))
+                               .arg(name(m_tabelle), platzhalter.join(QStringLiteral(", ")))
                                .toUtf8();
     if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &m_einfuegen, nullptr) != SQLITE_OK) {
         fehler(QStringLiteral("INSERT"));
     }
 }
 
+void Snapshotdatei::schluesselAufgeben() {
+    sqlite3_finalize(m_einfuegen);
+    m_einfuegen = nullptr;
+    // The rows so far came in ascending key order, which is their rowid order: copied in it, they keep the
+    // file's order, and the rows still to come follow them. A name with a dot is no Jet table's.
+    const QString umbau = name(QStringLiteral("quenda.umbau"));
+    QStringList definitionen;
+    for (const Spalte& s : m_tabellenspalten) {
+        definitionen.append(name(s.name) + u' ' + typText(s.art));
+    }
+    ausfuehren(QStringLiteral("CREATE TABLE %1 (%2)").arg(umbau, definitionen.join(QStringLiteral(", "))));
+    ausfuehren(QStringLiteral("INSERT INTO %1 SELECT * FROM %2 ORDER BY rowid").arg(umbau, name(m_tabelle)));
+    ausfuehren(QStringLiteral("DROP TABLE %1").arg(name(m_tabelle)));
+    ausfuehren(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(umbau, name(m_tabelle)));
+    m_mitSchluessel.remove(m_tabelle.toLower());
+    m_schluessel = -1;
+    einfuegenVorbereiten();
+}
+
 void Snapshotdatei::zeileEinfuegen(const std::vector<Zelle>& zellen) {
+    if (m_schluessel >= 0) {
+        const auto nr = static_cast<size_t>(m_schluessel);
+        // A NULL would get a rowid made up by SQLite, a repeated key would fail, a smaller one would move.
+        if (nr >= zellen.size() || zellen[nr].wert != Zelle::Wert::Ganzzahl ||
+            (!m_ersterSchluessel && zellen[nr].ganzzahl <= m_letzterSchluessel)) {
+            schluesselAufgeben();
+        } else {
+            m_ersterSchluessel = false;
+            m_letzterSchluessel = zellen[nr].ganzzahl;
+        }
+    }
     for (size_t i = 0; i < zellen.size(); ++i) {
         const Zelle& z = zellen[i];
         const int nr = static_cast<int>(i) + 1;
@@ -132,10 +189,11 @@ void Snapshotdatei::zeileEinfuegen(const std::vector<Zelle>& zellen) {
 void Snapshotdatei::fertig() {
     sqlite3_finalize(m_einfuegen);
     m_einfuegen = nullptr;
-    // The key columns (primary keys in the schema's own DDL) and the join columns, where the file has them.
+    // The key columns that are no rowid (primary keys in the schema's own DDL) and the join columns, where the
+    // file has them.
     std::vector<schema::Index> indizes;
     for (const schema::Tabelle& t : schema::tabellen()) {
-        if (!t.schluessel.isEmpty()) {
+        if (!t.schluessel.isEmpty() && !m_mitSchluessel.contains(t.name.toLower())) {
             indizes.push_back({t.name, {t.schluessel}});
         }
     }

@@ -3,6 +3,7 @@
 #include "MdbQuelle.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace quenda::mdbimport {
 
 // The SQLite snapshot being written under a temporary name beside the target; fertig() adds the schema's
 // indexes, runs ANALYZE and renames it to the target. Unless finished, the destructor removes it.
+// A table's integer key column (the schema's) becomes its INTEGER PRIMARY KEY, so that a look-up by key is one
+// search, as long as the rows come with keys that are whole numbers in ascending order: then the row order
+// is the file's either way. The first row that breaks this turns the table back into a plain one with the
+// rows in file order and a separate index on the key.
 // Throws Importfehler (zielFehler).
 class Snapshotdatei {
 public:
@@ -28,6 +33,8 @@ public:
 private:
     void ausfuehren(const QString& sql);
     void abschliessen();
+    void einfuegenVorbereiten();
+    void schluesselAufgeben();
     [[noreturn]] void fehler(const QString& was);
 
     QString m_ziel;
@@ -35,6 +42,14 @@ private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_einfuegen = nullptr;
     QHash<QString, QStringList> m_spalten; // lower-case table name -> lower-case column names
+    QSet<QString> m_mitSchluessel;         // lower-case names of the tables whose key is the rowid
+
+    // The table being filled.
+    QString m_tabelle;
+    std::vector<Spalte> m_tabellenspalten;
+    int m_schluessel = -1; // its key column while that is the rowid, else -1
+    bool m_ersterSchluessel = true;
+    qint64 m_letzterSchluessel = 0;
 };
 
 } // namespace quenda::mdbimport

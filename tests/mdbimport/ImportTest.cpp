@@ -302,8 +302,9 @@ TEST_F(Import, theSnapshotHasTheSchemaIndexesStatisticsAndCollation) {
         }
     }
     namen.sort();
-    EXPECT_EQ(namen, QStringList({QStringLiteral("ix_sb_ergebnisse_erg_id"), QStringLiteral("ix_sb_ergebnisse_sp_id"),
-                                  QStringLiteral("ix_sb_ergebnisse_syf_id_status"), QStringLiteral("ix_verein_v_id")}));
+    // The keys came in ascending order: they are the rowids and need no index of their own.
+    EXPECT_EQ(namen, QStringList(
+                         {QStringLiteral("ix_sb_ergebnisse_sp_id"), QStringLiteral("ix_sb_ergebnisse_syf_id_status")}));
     EXPECT_FALSE(tabelleLesen(ziel, QStringLiteral("sqlite_stat1")).zeilen.empty());
     // Jet compares text without regard to case, beyond ASCII too.
     sqlite3* db = nullptr;
