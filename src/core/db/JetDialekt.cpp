@@ -4,7 +4,9 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <sqlite3.h>
 
 namespace quenda::jet {
@@ -138,11 +140,21 @@ void textErgebnis(sqlite3_context* ctx, const QString& text) {
 
 // cStr(x): the text form of x; NULL stays NULL.
 void cstrFunktion(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
         sqlite3_result_null(ctx);
         return;
+    case SQLITE_INTEGER: {
+        // The game statements call it several times a row: the digits go straight into the database's own
+        // encoding, the same characters QString::number gives, without a detour through UTF-16.
+        char ziffern[24];
+        const char* ende = std::to_chars(std::begin(ziffern), std::end(ziffern), sqlite3_value_int64(argv[0])).ptr;
+        sqlite3_result_text(ctx, ziffern, static_cast<int>(ende - ziffern), SQLITE_TRANSIENT);
+        return;
     }
-    textErgebnis(ctx, alsText(argv[0]));
+    default:
+        textErgebnis(ctx, alsText(argv[0]));
+    }
 }
 
 // mid(text, start[, length]), 1-based; NULL stays NULL; a start below 1 or a negative length is an error as in Jet.

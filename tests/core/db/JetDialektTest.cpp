@@ -1,6 +1,7 @@
 #include "db/JetDialekt.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <vector>
 
 using namespace quenda;
@@ -130,4 +131,49 @@ TEST(JetDialekt, integerLiteralsAfterComparisonsBecomeParametersAndNothingElseDo
         EXPECT_EQ(p.text, QString::fromLatin1(f.text)) << f.jet;
         EXPECT_EQ(p.werte, f.werte) << f.jet;
     }
+}
+
+// cStr gives the same text as Jet, whatever the storage class, also at the ends of the integer range, and that
+// text joins with others as any text does.
+TEST(JetDialekt, cstrGivesTheTextFormOfEveryValue) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    ASSERT_EQ(jet::registrieren(db), SQLITE_OK);
+    struct Fall {
+        const char* wert;
+        const char* text; // nullptr: NULL
+    };
+    for (const Fall& f : {
+             Fall{"0", "0"},
+             Fall{"7", "7"},
+             Fall{"-12", "-12"},
+             Fall{"9223372036854775807", "9223372036854775807"},
+             Fall{"-9223372036854775807 - 1", "-9223372036854775808"},
+             Fall{"3.0", "3"},
+             Fall{"-2.5", "-2,5"},
+             Fall{"'Süd'", "Süd"},
+             Fall{"''", ""},
+             Fall{"x'4142'", "AB"},
+             Fall{"NULL", nullptr},
+         }) {
+        SCOPED_TRACE(f.wert);
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql =
+            QByteArray("SELECT cstr(") + f.wert + "), typeof(cstr(" + f.wert + ")), cstr(" + f.wert + ") || '.'";
+        ASSERT_EQ(sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+        const auto spalte = [st](int i) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)));
+        };
+        if (f.text == nullptr) {
+            EXPECT_EQ(sqlite3_column_type(st, 0), SQLITE_NULL);
+            EXPECT_EQ(sqlite3_column_type(st, 2), SQLITE_NULL);
+        } else {
+            EXPECT_EQ(spalte(0), QString::fromUtf8(f.text));
+            EXPECT_EQ(spalte(1), QStringLiteral("text"));
+            EXPECT_EQ(spalte(2), QString::fromUtf8(f.text) + u'.');
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
 }
