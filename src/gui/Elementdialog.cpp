@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 
 namespace quenda {
@@ -33,7 +34,7 @@ QString bildDialog(QWidget* eltern) {
 } // namespace
 
 Elementdialog::Elementdialog(const QString& titel, MeldungsAusgabe& meldungen, QWidget* parent)
-    : QDialog(parent), bildWaehlen(bildDialog), m_meldungen(meldungen) {
+    : QDialog(parent), m_meldungen(meldungen), m_bildWaehlen(bildDialog) {
     setWindowTitle(titel);
     auto* layout = new QVBoxLayout(this);
     m_inhalt = new QVBoxLayout;
@@ -67,9 +68,11 @@ QSpinBox* Elementdialog::zahlfeld(QWidget* parent, int schritt, int unten, int o
     return feld;
 }
 
-QLineEdit* Elementdialog::bildzeile(QGridLayout* raster, int zeile, const QString& beschriftung) {
+QLineEdit* Elementdialog::bildzeile(QGridLayout* raster, int zeile, const QString& beschriftung, const QString& name) {
     auto* feld = new QLineEdit(this);
+    feld->setObjectName(name);
     auto* knopf = new QPushButton(QStringLiteral("Bild"), this);
+    knopf->setObjectName(QStringLiteral("bild"));
     knopf->setAutoDefault(false);
     raster->addWidget(new QLabel(beschriftung, this), zeile, 0);
     raster->addWidget(feld, zeile, 1);
@@ -79,11 +82,11 @@ QLineEdit* Elementdialog::bildzeile(QGridLayout* raster, int zeile, const QStrin
 }
 
 void Elementdialog::bildUebernehmen(QLineEdit* feld) {
-    const QString quelle = bildWaehlen(this);
+    const QString quelle = m_bildWaehlen(this);
     if (quelle.isEmpty()) {
         return;
     }
-    const QString ordner = QDir(tsdir).filePath(QStringLiteral("images"));
+    const QString ordner = QDir(m_tsdir).filePath(QStringLiteral("images"));
     if (!QDir().mkpath(ordner)) {
         m_meldungen.meldung(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner));
         return;
@@ -106,10 +109,14 @@ void Elementdialog::showEvent(QShowEvent* event) {
 }
 
 Lagefelder::Lagefelder(const QString& beschriftung, QWidget* parent) : QWidget(parent) {
-    x1 = Elementdialog::zahlfeld(this, 1, 0, 0);
-    y1 = Elementdialog::zahlfeld(this, 1, 0, 0);
-    b1 = Elementdialog::zahlfeld(this, 1, 0, 0);
-    h1 = Elementdialog::zahlfeld(this, 1, 0, 0);
+    posX = Elementdialog::zahlfeld(this, 1, 0, 0);
+    posY = Elementdialog::zahlfeld(this, 1, 0, 0);
+    breite = Elementdialog::zahlfeld(this, 1, 0, 0);
+    hoehe = Elementdialog::zahlfeld(this, 1, 0, 0);
+    posX->setObjectName(QStringLiteral("posX"));
+    posY->setObjectName(QStringLiteral("posY"));
+    breite->setObjectName(QStringLiteral("breite"));
+    hoehe->setObjectName(QStringLiteral("hoehe"));
     auto* rechteck = new QLabel(beschriftung, this);
     rechteck->setFrameShape(QFrame::Box);
     rechteck->setLineWidth(2);
@@ -124,18 +131,37 @@ Lagefelder::Lagefelder(const QString& beschriftung, QWidget* parent) : QWidget(p
         l->addWidget(spin);
         return box;
     };
-    raster->addWidget(feld(QStringLiteral("Pos. Y"), y1), 0, 1, Qt::AlignHCenter);
-    raster->addWidget(feld(QStringLiteral("Pos. X"), x1), 1, 0, Qt::AlignVCenter);
+    raster->addWidget(feld(QStringLiteral("Pos. Y"), posY), 0, 1, Qt::AlignHCenter);
+    raster->addWidget(feld(QStringLiteral("Pos. X"), posX), 1, 0, Qt::AlignVCenter);
     raster->addWidget(rechteck, 1, 1);
-    raster->addWidget(feld(QStringLiteral("Höhe"), h1), 1, 2, Qt::AlignVCenter);
-    raster->addWidget(feld(QStringLiteral("Breite"), b1), 2, 1, Qt::AlignHCenter);
+    raster->addWidget(feld(QStringLiteral("Höhe"), hoehe), 1, 2, Qt::AlignVCenter);
+    raster->addWidget(feld(QStringLiteral("Breite"), breite), 2, 1, Qt::AlignHCenter);
 }
 
-void Lagefelder::obereGrenzen(int breite, int hoehe) {
-    Elementdialog::grenzen(x1, 0, breite);
-    Elementdialog::grenzen(b1, 0, breite);
-    Elementdialog::grenzen(y1, 0, hoehe);
-    Elementdialog::grenzen(h1, 0, hoehe);
+void Lagefelder::obereGrenzen(int breiteMax, int hoeheMax) {
+    Elementdialog::grenzen(posX, 0, breiteMax);
+    Elementdialog::grenzen(breite, 0, breiteMax);
+    Elementdialog::grenzen(posY, 0, hoeheMax);
+    Elementdialog::grenzen(hoehe, 0, hoeheMax);
+}
+
+void Lagefelder::zeigen(const Lage& lage) {
+    posX->setValue(lage.x);
+    posY->setValue(lage.y);
+    breite->setValue(lage.wd);
+    hoehe->setValue(lage.hg);
+}
+
+void Lagefelder::zeigen(const Lage& lage, int elternBreite, int elternHoehe) {
+    Elementdialog::grenzen(posX, std::min(0, lage.x), std::max(elternBreite, lage.x));
+    Elementdialog::grenzen(breite, std::min(0, lage.wd), std::max(elternBreite, lage.wd));
+    Elementdialog::grenzen(posY, std::min(0, lage.y), std::max(elternHoehe, lage.y));
+    Elementdialog::grenzen(hoehe, std::min(0, lage.hg), std::max(elternHoehe, lage.hg));
+    zeigen(lage);
+}
+
+Lage Lagefelder::werte() const {
+    return {posX->value(), posY->value(), breite->value(), hoehe->value()};
 }
 
 } // namespace quenda

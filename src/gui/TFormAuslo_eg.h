@@ -25,27 +25,44 @@ public:
     int aslindex(qint64 id) const;
     int aslindex_halle(qint64 id) const;
     int aslindex_konkurrenz(qint64 id) const;
-    void hakenEntfernen();
-    void haken(int position);
+
+    // A new reference of an object of kind art: nothing ticked, "Alle" and the first type chosen.
+    void neu(int art);
+    // A reference to change, of an object of kind art: nothing ticked yet, the reference's values follow.
+    void aendern(int art);
     // Fill the dialog from a reference: a draw no longer offered stays unticked, a hall or competition
     // unchosen.
     void auslosungAnhaken(qint64 id);
     void halleWaehlen(qint64 id);
     void konkurrenzWaehlen(qint64 id);
-    // The ticked draws' ids in list order, joined by "-".
-    QString gewaehlteAuslosungen() const;
+    // "Alle" (true) or "Einzelne" draws; the type for all draws.
+    void alleAuslosungen(bool alle);
+    void setTyp(int typ);
 
-    int art = 0; // object kind of the reference's object, set before showing
-    QLabel* Label1;
-    QComboBox* ComboBox2;    // halls
-    QComboBox* ComboBox3;    // competitions
-    RadioGroup* RadioGroup2; // "Alle", "Einzelne"
-    QListWidget* CheckListBox1;
-    RadioGroup* RadioGroup1; // typ
+    // What was chosen: the hall's or competition's id, for draws "0" for all or the ticked ids in list
+    // order joined by "-".
+    QString gewaehlteId() const;
+    // The chosen hall's or competition's name ("" for draws).
+    QString gewaehlterName() const;
+    // The type for all draws, 0 when none is chosen.
+    int typ() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool pruefen() override;
+
+private:
+    void hakenEntfernen();
+    void haken(int position);
+    QString gewaehlteAuslosungen() const;
+
+    int m_art = 0;                // object kind of the reference's object
+    QLabel* ueberschrift;         // Label1
+    QComboBox* hallen;            // ComboBox2
+    QComboBox* konkurrenzen;      // ComboBox3
+    RadioGroup* umfang;           // RadioGroup2: "Alle", "Einzelne"
+    QListWidget* auslosungsliste; // CheckListBox1
+    RadioGroup* typwahl;          // RadioGroup1
 };
 
 } // namespace quenda

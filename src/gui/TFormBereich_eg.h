@@ -7,19 +7,28 @@ class QLineEdit;
 
 namespace quenda {
 
-class Lagefelder;
+struct TBereich;
 
 // "Bereich Neu/Ändern": display options, position, size and background of an area (UI thread).
 class TFormBereich_eg : public Elementdialog {
     Q_OBJECT
 public:
     TFormBereich_eg(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
-    QCheckBox* CheckBox1; // sc
-    QCheckBox* CheckBox2; // nd
-    QCheckBox* CheckBox3; // gd
-    QCheckBox* CheckBox4; // rh
-    Lagefelder* lage;     // x1, y1, b1, h1
-    QLineEdit* Edit1;
+
+    // Upper limits of the position fields (the layer's size) for a new area.
+    void obereGrenzen(int breite, int hoehe);
+    // An area to change, within its layer's size widened to the area's own values.
+    void zeigen(const TBereich& r, int ebeneBreite, int ebeneHoehe);
+    // Takes the dialog's values into r.
+    void lesen(TBereich& r) const;
+
+private:
+    QCheckBox* aktiviert;    // CheckBox1, sc
+    QCheckBox* nextDisplay;  // CheckBox2, nd
+    QCheckBox* gaugeDisplay; // CheckBox3, gd
+    QCheckBox* sortiert;     // CheckBox4, rh
+    Lagefelder* lage;
+    QLineEdit* hintergrund; // Edit1
 };
 
 } // namespace quenda

@@ -6,15 +6,23 @@ class QLineEdit;
 
 namespace quenda {
 
-class Lagefelder;
+struct TBildschirm;
 
 // "Bildschirm Neu/Ändern": position, size and background of a screen (UI thread).
 class TFormBildschirm_eg : public Elementdialog {
     Q_OBJECT
 public:
     TFormBildschirm_eg(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
-    Lagefelder* lage; // x1, y1, b1, h1
-    QLineEdit* Edit1;
+
+    // Upper limits of the position fields; 0 for none.
+    void obereGrenzen(int breite, int hoehe);
+    void zeigen(const TBildschirm& b);
+    // Takes the dialog's values into b.
+    void lesen(TBildschirm& b) const;
+
+private:
+    Lagefelder* lage;
+    QLineEdit* hintergrund; // Edit1
 };
 
 } // namespace quenda

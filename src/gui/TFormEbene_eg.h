@@ -7,18 +7,27 @@ class QSpinBox;
 
 namespace quenda {
 
-class Lagefelder;
+struct TEbene;
 
 // "Ebene Neu/Ändern": position, size, display timing, border and background of a layer (UI thread).
 class TFormEbene_eg : public Elementdialog {
     Q_OBJECT
 public:
     TFormEbene_eg(MeldungsAusgabe& meldungen, QWidget* parent = nullptr);
-    Lagefelder* lage; // x1, y1, b1, h1
-    QLineEdit* Edit1;
-    QSpinBox* SpinEdit1; // display interval, seconds
-    QSpinBox* SpinEdit2; // display duration, seconds
-    QSpinBox* SpinEdit3; // border width
+
+    // Upper limits of the position fields (the screen's size) for a new layer.
+    void obereGrenzen(int breite, int hoehe);
+    // A layer to change, within its screen's size widened to the layer's own values.
+    void zeigen(const TEbene& e, int bildschirmBreite, int bildschirmHoehe);
+    // Takes the dialog's values into e.
+    void lesen(TEbene& e) const;
+
+private:
+    Lagefelder* lage;
+    QLineEdit* hintergrund;     // Edit1
+    QSpinBox* anzeigeIntervall; // SpinEdit1, seconds
+    QSpinBox* anzeigedauer;     // SpinEdit2, seconds
+    QSpinBox* randstaerke;      // SpinEdit3
 };
 
 } // namespace quenda

@@ -87,8 +87,8 @@ void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     fortschritt(30);
     fortschritt(40);
     FormPraesent = new TFormPraesent(kontext, dm, meldungen, this);
-    FormPraesent->uebertragen = [this]() { BitBtn11Click(); };
-    FormPraesent->refresh = [this]() { RefreshAnzeigeWebserver1Click(); };
+    FormPraesent->setUebertragen([this]() { BitBtn11Click(); });
+    FormPraesent->setRefresh([this]() { RefreshAnzeigeWebserver1Click(); });
     fortschritt(60);
     fortschritt(80);
     FormInfo = new TFormInfo(prgversion, QCoreApplication::applicationFilePath(), this);

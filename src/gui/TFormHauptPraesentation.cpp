@@ -8,8 +8,6 @@
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 
-#include <QPushButton>
-
 namespace quenda {
 
 void TFormHaupt::Prsentation2Click() {
@@ -26,7 +24,7 @@ void TFormHaupt::Prsentation2Click() {
         fehlerZeigen(e.message());
     }
     FormPraesent->listenFuellen(objliste, listen);
-    FormPraesent->BitBtn11->setEnabled(!Ablage.dbzkd.isEmpty());
+    FormPraesent->setUebertragungMoeglich(!Ablage.dbzkd.isEmpty());
     FormPraesent->setWindowState(FormPraesent->windowState() | Qt::WindowMaximized);
     FormPraesent->exec();
 }

@@ -17,54 +17,81 @@ namespace quenda {
 TFormObjekt_eg::TFormObjekt_eg(MeldungsAusgabe& meldungen, QWidget* parent)
     : Elementdialog(QStringLiteral("Objekt Neu/Ändern "), meldungen, parent) {
     auto* raster = new QGridLayout;
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    objektArt = new QComboBox(this);
+    objektArt->setEditable(true);
+    objektArt->setInsertPolicy(QComboBox::NoInsert);
+    objektArt->setObjectName(QStringLiteral("art"));
     dauer = zahlfeld(this, 1, 0, 600);
-    fontgr = zahlfeld(this, 1, 6, 50);
-    fontgr->setValue(6);
+    dauer->setObjectName(QStringLiteral("dauer"));
+    schriftgroesse = zahlfeld(this, 1, 6, 50);
+    schriftgroesse->setObjectName(QStringLiteral("schriftgroesse"));
+    schriftgroesse->setValue(6);
     raster->addWidget(new QLabel(QStringLiteral("Objekt"), this), 0, 0);
-    raster->addWidget(ComboBox1, 0, 1, 1, 2);
+    raster->addWidget(objektArt, 0, 1, 1, 2);
     raster->addWidget(new QLabel(QStringLiteral("Anzeigedauer in Sekunden"), this), 1, 0);
     raster->addWidget(dauer, 1, 1, Qt::AlignLeft);
     raster->addWidget(new QLabel(QStringLiteral("Schriftgröße"), this), 2, 0);
-    raster->addWidget(fontgr, 2, 1, Qt::AlignLeft);
-    Edit1 = bildzeile(raster, 3, QStringLiteral("Werbung - ImageDatei"));
+    raster->addWidget(schriftgroesse, 2, 1, Qt::AlignLeft);
+    werbebild = bildzeile(raster, 3, QStringLiteral("Werbung - ImageDatei"), QStringLiteral("werbebild"));
     raster->addWidget(new QLabel(QStringLiteral("Meldung"), this), 4, 0, Qt::AlignTop);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setMinimumSize(420, 140);
-    raster->addWidget(Memo1, 4, 1, 1, 2);
+    meldungsfeld = new QPlainTextEdit(this);
+    meldungsfeld->setObjectName(QStringLiteral("meldung"));
+    meldungsfeld->setMinimumSize(420, 140);
+    raster->addWidget(meldungsfeld, 4, 1, 1, 2);
     inhalt()->addLayout(raster);
     artenFuellen(objektArten());
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFormObjekt_eg::artGewaehlt);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, &TFormObjekt_eg::artGewaehlt);
+    connect(objektArt, &QComboBox::currentIndexChanged, this, &TFormObjekt_eg::artGewaehlt);
+    connect(objektArt, &QComboBox::editTextChanged, this, &TFormObjekt_eg::artGewaehlt);
 }
 
 void TFormObjekt_eg::artenFuellen(const QStringList& objliste) {
-    const QString gewaehlt = ComboBox1->currentText();
-    ComboBox1->clear();
-    ComboBox1->addItems(objliste);
-    ComboBox1->setCurrentIndex(ComboBox1->findText(gewaehlt));
+    const QString gewaehlt = objektArt->currentText();
+    objektArt->clear();
+    objektArt->addItems(objliste);
+    objektArt->setCurrentIndex(objektArt->findText(gewaehlt));
     artGewaehlt();
 }
 
 int TFormObjekt_eg::artIndex() const {
-    return ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly);
+    return objektArt->findText(objektArt->currentText(), Qt::MatchExactly);
 }
 
 void TFormObjekt_eg::artGewaehlt() {
-    Memo1->setEnabled(artIndex() == objektartMeldung);
+    meldungsfeld->setEnabled(artIndex() == objektartMeldung);
+}
+
+void TFormObjekt_eg::zeigen(const TPObjekt& o) {
+    objektArt->setCurrentIndex(o.objid >= 0 && o.objid < objektArt->count() ? o.objid : -1);
+    dauer->setValue(o.dauer);
+    werbebild->setText(o.werbungimage);
+    schriftgroesse->setValue(o.fontgr);
+}
+
+void TFormObjekt_eg::lesen(TPObjekt& o) const {
+    o.objid = artIndex();
+    o.dauer = dauer->value();
+    o.fontgr = schriftgroesse->value();
+    o.werbungimage = werbebild->text();
+}
+
+void TFormObjekt_eg::meldungZeigen(const Meldungstext& meldung) {
+    meldungsfeld->setPlainText(meldung.text);
+    m_memoKodierung = meldung.kodierung;
+}
+
+Meldungstext TFormObjekt_eg::meldung() const {
+    return {meldungsfeld->toPlainText(), m_memoKodierung};
 }
 
 bool TFormObjekt_eg::pruefen() {
-    if (!eingabe_prf(ComboBox1->currentText(), QStringLiteral("Objekt"), m_meldungen)) {
+    if (!eingabe_prf(objektArt->currentText(), QStringLiteral("Objekt"), m_meldungen)) {
         return false;
     }
     // A typed name that is none of the kinds would give the display pages an object they cannot show.
     if (artIndex() < 0) {
         m_meldungen.meldung(QStringLiteral("Die Objektart „%1“ gibt es nicht. Bitte eine Objektart aus der Liste "
                                            "wählen.")
-                                .arg(ComboBox1->currentText()));
+                                .arg(objektArt->currentText()));
         return false;
     }
     return true;

@@ -10,6 +10,8 @@ class QSpinBox;
 
 namespace quenda {
 
+struct TPObjekt;
+
 // "Objekt Neu/Ändern ": kind, duration, font size, advertising picture and message text of an object
 // (UI thread).
 class TFormObjekt_eg : public Elementdialog {
@@ -21,19 +23,26 @@ public:
     // Position of the chosen kind in the list, -1 for none.
     int artIndex() const;
 
-    QComboBox* ComboBox1;
-    QSpinBox* dauer;
-    QSpinBox* fontgr;
-    QLineEdit* Edit1;
-    QPlainTextEdit* Memo1;
-    // How the message box's text was read, so it is written back the same way.
-    Meldungskodierung memoKodierung = Meldungskodierung::Ansi;
+    // An object to change; its message text comes separately (meldungZeigen).
+    void zeigen(const TPObjekt& o);
+    // Takes kind, duration, font size and picture into o.
+    void lesen(TPObjekt& o) const;
+    // The message box's text, kept with the encoding it was read in, so that it is written back the same way.
+    void meldungZeigen(const Meldungstext& meldung);
+    Meldungstext meldung() const;
 
 protected:
     bool pruefen() override;
 
 private:
     void artGewaehlt();
+
+    QComboBox* objektArt;         // ComboBox1
+    QSpinBox* dauer;              // dauer
+    QSpinBox* schriftgroesse;     // fontgr
+    QLineEdit* werbebild;         // Edit1
+    QPlainTextEdit* meldungsfeld; // Memo1
+    Meldungskodierung m_memoKodierung = Meldungskodierung::Ansi;
 };
 
 } // namespace quenda

@@ -32,24 +32,24 @@ TFormPraesent::TFormPraesent(const Turnierkontext& kontext, TDM& dm, MeldungsAus
     // FormCreate
     setWindowTitle(QStringLiteral("Präsentation - Web"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    FormBildschirm_eg = new TFormBildschirm_eg(meldungen, this);
-    FormEbene_eg = new TFormEbene_eg(meldungen, this);
-    FormBereich_eg = new TFormBereich_eg(meldungen, this);
-    FormObjekt_eg = new TFormObjekt_eg(meldungen, this);
-    FormAuslo_eg = new TFormAuslo_eg(meldungen, this);
+    bildschirmDialog = new TFormBildschirm_eg(meldungen, this);
+    ebeneDialog = new TFormEbene_eg(meldungen, this);
+    bereichDialog = new TFormBereich_eg(meldungen, this);
+    objektDialog = new TFormObjekt_eg(meldungen, this);
+    ausloDialog = new TFormAuslo_eg(meldungen, this);
     layoutAnlegen();
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TFormPraesent::TreeView1Change);
-    connect(BitBtn2, &QPushButton::clicked, this, &TFormPraesent::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TFormPraesent::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TFormPraesent::BitBtn4Click);
-    connect(BitBtn11, &QPushButton::clicked, this, [this]() {
-        if (uebertragen) {
-            uebertragen();
+    connect(baum, &QTreeWidget::currentItemChanged, this, &TFormPraesent::auswahlGeaendert);
+    connect(neuKnopf, &QPushButton::clicked, this, &TFormPraesent::neuesElement);
+    connect(aendernKnopf, &QPushButton::clicked, this, &TFormPraesent::elementAendern);
+    connect(loeschenKnopf, &QPushButton::clicked, this, &TFormPraesent::elementLoeschen);
+    connect(uebertragungKonfiguration, &QPushButton::clicked, this, [this]() {
+        if (m_uebertragen) {
+            m_uebertragen();
         }
     });
-    connect(BitBtn1, &QPushButton::clicked, this, [this]() {
-        if (refresh) {
-            refresh();
+    connect(refreshAnzeige, &QPushButton::clicked, this, [this]() {
+        if (m_refresh) {
+            m_refresh();
         }
     });
     // The detail boxes start hidden: shown all at once they would give the window a minimum height above a
@@ -60,8 +60,12 @@ TFormPraesent::TFormPraesent(const Turnierkontext& kontext, TDM& dm, MeldungsAus
 TFormPraesent::~TFormPraesent() = default;
 
 void TFormPraesent::listenFuellen(const QStringList& objliste, const Referenzlisten& listen) {
-    FormObjekt_eg->artenFuellen(objliste);
-    FormAuslo_eg->listenFuellen(listen);
+    objektDialog->artenFuellen(objliste);
+    ausloDialog->listenFuellen(listen);
+}
+
+void TFormPraesent::setUebertragungMoeglich(bool moeglich) {
+    uebertragungKonfiguration->setEnabled(moeglich);
 }
 
 void TFormPraesent::showEvent(QShowEvent* event) {
@@ -73,11 +77,11 @@ void TFormPraesent::showEvent(QShowEvent* event) {
 
 void TFormPraesent::FormShow() {
     m_namen = std::make_unique<Namensabfragen>(m_dm, m_kontext.dbturid);
-    for (Elementdialog* d : std::initializer_list<Elementdialog*>{FormBildschirm_eg, FormEbene_eg, FormBereich_eg,
-                                                                  FormObjekt_eg, FormAuslo_eg}) {
-        d->tsdir = m_kontext.tsdir;
+    for (Elementdialog* d : std::initializer_list<Elementdialog*>{bildschirmDialog, ebeneDialog, bereichDialog,
+                                                                  objektDialog, ausloDialog}) {
+        d->setTsdir(m_kontext.tsdir);
     }
-    praesentation.leeren();
+    m_praesentation.leeren();
     TreeNeu();
     ConfigLoad();
     Anzeigedaten();
@@ -85,17 +89,17 @@ void TFormPraesent::FormShow() {
 
 void TFormPraesent::done(int ergebnis) {
     // FormClose: nothing of the model outlives the window but the file.
-    praesentation.leeren();
-    TreeView1->clear();
+    m_praesentation.leeren();
+    baum->clear();
     QDialog::done(ergebnis);
 }
 
 void TFormPraesent::TreeNeu() {
-    const QSignalBlocker sperre(TreeView1);
-    TreeView1->clear();
+    const QSignalBlocker sperre(baum);
+    baum->clear();
     knotenAnfuegen(nullptr, TNodeInfo{}, QStringLiteral("Präsentation Turnier"));
-    TreeView1->expandAll();
-    TreeView1->setCurrentItem(nullptr);
+    baum->expandAll();
+    baum->setCurrentItem(nullptr);
 }
 
 namespace {
@@ -121,14 +125,14 @@ private:
 } // namespace
 
 void TFormPraesent::ConfigLoad() {
-    const QSignalBlocker sperre(TreeView1);
-    Baumaufbau aufbau(TreeView1->topLevelItem(0),
+    const QSignalBlocker sperre(baum);
+    Baumaufbau aufbau(baum->topLevelItem(0),
                       [this](QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text) {
                           return knotenAnfuegen(eltern, info, text);
                       });
-    const Ladeergebnis ergebnis = praesentation.laden(m_kontext.tsdir, m_namen.get(), &aufbau);
-    TreeView1->expandAll();
-    TreeView1->setCurrentItem(nullptr);
+    const Ladeergebnis ergebnis = m_praesentation.laden(m_kontext.tsdir, m_namen.get(), &aufbau);
+    baum->expandAll();
+    baum->setCurrentItem(nullptr);
     if (ergebnis.status == Ladeergebnis::Status::NichtLadbar || ergebnis.status == Ladeergebnis::Status::Abgebrochen) {
         m_meldungen.meldung(ergebnis.fehler);
     }
@@ -136,16 +140,16 @@ void TFormPraesent::ConfigLoad() {
 
 void TFormPraesent::ConfigSave() {
     try {
-        praesentation.speichern(m_kontext.dbturnier);
+        m_praesentation.speichern(m_kontext.dbturnier);
     } catch (const QuendaError& fehler) {
         m_meldungen.meldung(fehler.message());
     }
-    WebImage->update();
+    vorschau->update();
     Anzeigedaten();
 }
 
 QTreeWidgetItem* TFormPraesent::knotenAnfuegen(QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text) {
-    auto* knoten = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem(TreeView1);
+    auto* knoten = eltern ? new QTreeWidgetItem(eltern) : new QTreeWidgetItem(baum);
     beschriften(knoten, text);
     knoten->setData(0, infoRolle, QVariantList{info.bs_id, info.eb_id, info.br_id, info.obj_id, info.asl_id});
     if (eltern) {
@@ -168,19 +172,14 @@ TNodeInfo TFormPraesent::nodeInfo(const QTreeWidgetItem* knoten) {
 }
 
 QTreeWidgetItem* TFormPraesent::ausgewaehlt() const {
-    return TreeView1->currentItem();
+    return baum->currentItem();
 }
 
-TNodeInfo TFormPraesent::auswahlPfad() const {
-    const Praesentation& p = praesentation;
-    return {p.bildschirmID, p.ebeneID, p.bereichID, p.objektID, p.ausloID};
-}
-
-void TFormPraesent::TreeView1Change() {
+void TFormPraesent::auswahlGeaendert() {
     if (QTreeWidgetItem* knoten = ausgewaehlt()) {
-        praesentation.auswaehlen(nodeInfo(knoten));
+        m_praesentation.auswaehlen(nodeInfo(knoten));
     }
-    WebImage->update();
+    vorschau->update();
     Anzeigedaten();
 }
 
@@ -194,7 +193,7 @@ bool TFormPraesent::versuchen(const std::function<void()>& schritt) {
     }
 }
 
-void TFormPraesent::BitBtn2Click() {
+void TFormPraesent::neuesElement() {
     if (!ausgewaehlt()) {
         return;
     }
@@ -214,7 +213,7 @@ void TFormPraesent::BitBtn2Click() {
     }
 }
 
-void TFormPraesent::BitBtn3Click() {
+void TFormPraesent::elementAendern() {
     if (!ausgewaehlt()) {
         return;
     }
@@ -234,7 +233,7 @@ void TFormPraesent::BitBtn3Click() {
     }
 }
 
-void TFormPraesent::BitBtn4Click() {
+void TFormPraesent::elementLoeschen() {
     // Only a node without children can be deleted.
     if (!ausgewaehlt() || ausgewaehlt()->childCount() > 0) {
         return;

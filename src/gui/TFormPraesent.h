@@ -39,17 +39,32 @@ public:
     void listenFuellen(const QStringList& objliste, const Referenzlisten& listen);
 
     // "Übertragung Konfiguration zum Webserver" and "Refresh Anzeige Webserver", provided by the main window.
-    std::function<void()> uebertragen;
-    std::function<void()> refresh;
+    void setUebertragen(std::function<void()> uebertragen) { m_uebertragen = std::move(uebertragen); }
+    void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
+    // The transfer needs the data folder name of the storage settings.
+    void setUebertragungMoeglich(bool moeglich);
 
+    // The id path a tree node carries.
+    static TNodeInfo nodeInfo(const QTreeWidgetItem* knoten);
+
+    // FormClose: frees the model.
+    void done(int ergebnis) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void layoutAnlegen();
+    QWidget* panelAnlegen();
+    void FormShow();
     void TreeNeu();
     void ConfigLoad();
     void ConfigSave();
-    void TreeView1Change();
+    void auswahlGeaendert(); // TreeView1Change
     void Anzeigedaten();
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void BitBtn4Click();
+    void neuesElement();    // BitBtn2Click: "Neu …" of the selected level
+    void elementAendern();  // BitBtn3Click
+    void elementLoeschen(); // BitBtn4Click
 
     void NeuerBildschirm();
     void AendernBildschirm();
@@ -67,46 +82,6 @@ public:
     void AendernAuslosung();
     void LoeschenAuslosung();
 
-    Praesentation praesentation; // BildschirmList and the selection state
-
-    TFormBildschirm_eg* FormBildschirm_eg;
-    TFormEbene_eg* FormEbene_eg;
-    TFormBereich_eg* FormBereich_eg;
-    TFormObjekt_eg* FormObjekt_eg;
-    TFormAuslo_eg* FormAuslo_eg;
-
-    QTreeWidget* TreeView1;
-    QLabel* Label1;       // kind
-    QLabel* Label2;       // id
-    QPushButton* BitBtn2; // "Neu …"
-    QPushButton* BitBtn3; // "Ändern"
-    QPushButton* BitBtn4; // "Löschen"
-    QPushButton* BitBtn11;
-    QPushButton* BitBtn1;
-    quenda::WebImage* WebImage;
-
-    // The detail panel's boxes and their values.
-    QWidget *Positionsbox, *Bildschirmbox, *Ebenenbox, *Bereichsbox, *Objektbox, *Referenzbox;
-    QLabel *PosX, *PosY, *Breite, *Hoehe;
-    QLabel* BildschirmBild;
-    QLabel *EbeneBild, *EbeneBeginn, *EbeneDauer, *EbeneBorder;
-    QLabel* BereichBild;
-    QCheckBox* BereichOption[4];
-    QLabel *ObjektArt, *ObjektBild, *ObjektDauer, *ObjektFont;
-    QLabel *ReferenzKopf, *ReferenzName, *TypKopf, *TypText;
-
-    static TNodeInfo nodeInfo(const QTreeWidgetItem* knoten);
-
-    // FormClose: frees the model.
-    void done(int ergebnis) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void layoutAnlegen();
-    QWidget* panelAnlegen();
-    void FormShow();
     QTreeWidgetItem* knotenAnfuegen(QTreeWidgetItem* eltern, const TNodeInfo& info, const QString& text);
     // Caption and tooltip of a node.
     static void beschriften(QTreeWidgetItem* knoten, const QString& text);
@@ -117,12 +92,40 @@ private:
     void knotenLoeschen();
     // Runs a name look-up or another step that may fail; false (and the message shown) on failure.
     bool versuchen(const std::function<void()>& schritt);
-    TNodeInfo auswahlPfad() const;
 
     const Turnierkontext& m_kontext;
     TDM& m_dm;
     MeldungsAusgabe& m_meldungen;
     std::unique_ptr<Namensabfragen> m_namen;
+    Praesentation m_praesentation; // BildschirmList and the selection state
+    std::function<void()> m_uebertragen;
+    std::function<void()> m_refresh;
+
+    TFormBildschirm_eg* bildschirmDialog; // FormBildschirm_eg
+    TFormEbene_eg* ebeneDialog;           // FormEbene_eg
+    TFormBereich_eg* bereichDialog;       // FormBereich_eg
+    TFormObjekt_eg* objektDialog;         // FormObjekt_eg
+    TFormAuslo_eg* ausloDialog;           // FormAuslo_eg
+
+    QTreeWidget* baum;                      // TreeView1
+    QLabel* elementArt;                     // Label1
+    QLabel* elementId;                      // Label2
+    QPushButton* neuKnopf;                  // BitBtn2, "Neu …"
+    QPushButton* aendernKnopf;              // BitBtn3, "Ändern"
+    QPushButton* loeschenKnopf;             // BitBtn4, "Löschen"
+    QPushButton* uebertragungKonfiguration; // BitBtn11
+    QPushButton* refreshAnzeige;            // BitBtn1
+    quenda::WebImage* vorschau;             // WebImage
+
+    // The detail panel's boxes and their values.
+    QWidget *positionsbox, *bildschirmbox, *ebenenbox, *bereichsbox, *objektbox, *referenzbox;
+    QLabel *lageX, *lageY, *lageBreite, *lageHoehe;
+    QLabel* bildschirmBild;
+    QLabel *ebeneBild, *ebeneBeginn, *ebeneDauer, *ebeneBorder;
+    QLabel* bereichBild;
+    QCheckBox* bereichOptionen[4];
+    QLabel *objektArt, *objektBild, *objektDauer, *objektFont;
+    QLabel *referenzKopf, *referenzName, *typKopf, *typText;
 };
 
 } // namespace quenda

@@ -46,16 +46,17 @@ QWidget* wertebox(QWidget* eltern, const QStringList& koepfe, const QList<QLabel
 } // namespace
 
 void TFormPraesent::layoutAnlegen() {
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setMinimumWidth(320);
+    baum = new QTreeWidget(this);
+    baum->setObjectName(QStringLiteral("baum"));
+    baum->setHeaderHidden(true);
+    baum->setMinimumWidth(320);
     // The column is as wide as the longest caption, with a scroll bar, so that the "[id]" at the end of a
     // long reference is never elided.
-    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    TreeView1->header()->setStretchLastSection(false);
-    TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    baum->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    baum->header()->setStretchLastSection(false);
+    baum->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* oben = new QSplitter(Qt::Horizontal);
-    oben->addWidget(TreeView1);
+    oben->addWidget(baum);
     oben->addWidget(panelAnlegen());
     oben->setStretchFactor(0, 1);
     oben->setStretchFactor(1, 1);
@@ -63,15 +64,18 @@ void TFormPraesent::layoutAnlegen() {
     auto* unten = new QWidget;
     auto* untenLayout = new QVBoxLayout(unten);
     auto* knoepfe = new QHBoxLayout;
-    BitBtn11 = new QPushButton(QStringLiteral("Übertragung Konfiguration zum Webserver"), unten);
-    BitBtn1 = new QPushButton(QStringLiteral("Refresh Anzeige Webserver"), unten);
-    knoepfe->addWidget(BitBtn11);
-    knoepfe->addWidget(BitBtn1);
+    uebertragungKonfiguration = new QPushButton(QStringLiteral("Übertragung Konfiguration zum Webserver"), unten);
+    refreshAnzeige = new QPushButton(QStringLiteral("Refresh Anzeige Webserver"), unten);
+    uebertragungKonfiguration->setObjectName(QStringLiteral("uebertragungKonfiguration"));
+    refreshAnzeige->setObjectName(QStringLiteral("refreshAnzeige"));
+    knoepfe->addWidget(uebertragungKonfiguration);
+    knoepfe->addWidget(refreshAnzeige);
     knoepfe->addStretch();
     untenLayout->addLayout(knoepfe);
-    WebImage = new quenda::WebImage(praesentation, this, unten);
-    WebImage->setMinimumHeight(200);
-    untenLayout->addWidget(WebImage, 1, Qt::AlignLeft);
+    vorschau = new quenda::WebImage(m_praesentation, this, unten);
+    vorschau->setObjectName(QStringLiteral("vorschau"));
+    vorschau->setMinimumHeight(200);
+    untenLayout->addWidget(vorschau, 1, Qt::AlignLeft);
 
     auto* teiler = new QSplitter(Qt::Vertical);
     teiler->addWidget(oben);
@@ -93,110 +97,144 @@ QWidget* TFormPraesent::panelAnlegen() {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
     auto* kopf = new QHBoxLayout;
-    Label1 = fettesLabel(panel);
-    Label2 = fettesLabel(panel);
-    BitBtn2 = new QPushButton(QStringLiteral("Neu Bildschirm"), panel);
-    BitBtn3 = new QPushButton(QStringLiteral("Ändern"), panel);
-    BitBtn4 = new QPushButton(QStringLiteral("Löschen"), panel);
-    for (QPushButton* knopf : {BitBtn2, BitBtn3, BitBtn4}) {
+    elementArt = fettesLabel(panel);
+    elementId = fettesLabel(panel);
+    neuKnopf = new QPushButton(QStringLiteral("Neu Bildschirm"), panel);
+    aendernKnopf = new QPushButton(QStringLiteral("Ändern"), panel);
+    loeschenKnopf = new QPushButton(QStringLiteral("Löschen"), panel);
+    for (QPushButton* knopf : {neuKnopf, aendernKnopf, loeschenKnopf}) {
         knopf->setAutoDefault(false);
     }
-    kopf->addWidget(Label1);
+    kopf->addWidget(elementArt);
     kopf->addSpacing(12);
-    kopf->addWidget(Label2);
+    kopf->addWidget(elementId);
     kopf->addStretch();
-    kopf->addWidget(BitBtn2);
-    kopf->addWidget(BitBtn3);
-    kopf->addWidget(BitBtn4);
+    kopf->addWidget(neuKnopf);
+    kopf->addWidget(aendernKnopf);
+    kopf->addWidget(loeschenKnopf);
     layout->addLayout(kopf);
 
     // Position box: the four values around a rectangle.
-    Positionsbox = new QFrame(panel);
-    static_cast<QFrame*>(Positionsbox)->setFrameShape(QFrame::StyledPanel);
-    auto* lage = new QGridLayout(Positionsbox);
-    PosX = new QLabel(Positionsbox);
-    PosY = new QLabel(Positionsbox);
-    Breite = new QLabel(Positionsbox);
-    Hoehe = new QLabel(Positionsbox);
-    auto* rechteck = new QFrame(Positionsbox);
+    positionsbox = new QFrame(panel);
+    static_cast<QFrame*>(positionsbox)->setFrameShape(QFrame::StyledPanel);
+    auto* lage = new QGridLayout(positionsbox);
+    lageX = new QLabel(positionsbox);
+    lageY = new QLabel(positionsbox);
+    lageBreite = new QLabel(positionsbox);
+    lageHoehe = new QLabel(positionsbox);
+    auto* rechteck = new QFrame(positionsbox);
     rechteck->setFrameShape(QFrame::Box);
     rechteck->setMinimumSize(140, 70);
-    lage->addWidget(PosY, 0, 1, Qt::AlignHCenter);
-    lage->addWidget(PosX, 1, 0, Qt::AlignRight);
+    lage->addWidget(lageY, 0, 1, Qt::AlignHCenter);
+    lage->addWidget(lageX, 1, 0, Qt::AlignRight);
     lage->addWidget(rechteck, 1, 1);
-    lage->addWidget(Hoehe, 1, 2, Qt::AlignLeft);
-    lage->addWidget(Breite, 2, 1, Qt::AlignHCenter);
-    layout->addWidget(Positionsbox);
+    lage->addWidget(lageHoehe, 1, 2, Qt::AlignLeft);
+    lage->addWidget(lageBreite, 2, 1, Qt::AlignHCenter);
+    layout->addWidget(positionsbox);
 
-    Bildschirmbox = wertebox(panel, {QStringLiteral("Hintergrund - Datei")}, {&BildschirmBild});
-    Ebenenbox = wertebox(panel,
+    bildschirmbox = wertebox(panel, {QStringLiteral("Hintergrund - Datei")}, {&bildschirmBild});
+    ebenenbox = wertebox(panel,
                          {QStringLiteral("Hintergrund - Datei"), QStringLiteral("Anzeige Intervall in Sek."),
                           QStringLiteral("Anzeigedauer in Sek."), QStringLiteral("Randstärke")},
-                         {&EbeneBild, &EbeneBeginn, &EbeneDauer, &EbeneBorder});
-    Bereichsbox = wertebox(panel, {QStringLiteral("Hintergrund - Datei")}, {&BereichBild});
-    auto* optionen = new QGroupBox(QStringLiteral("Anzeige Optionen"), Bereichsbox);
+                         {&ebeneBild, &ebeneBeginn, &ebeneDauer, &ebeneBorder});
+    bereichsbox = wertebox(panel, {QStringLiteral("Hintergrund - Datei")}, {&bereichBild});
+    auto* optionen = new QGroupBox(QStringLiteral("Anzeige Optionen"), bereichsbox);
     auto* optionenLayout = new QGridLayout(optionen);
     const QStringList optionenTexte = {QStringLiteral("Aktiviert"), QStringLiteral("NEXT-Display "),
                                        QStringLiteral("GAUGE-Display"),
                                        QStringLiteral("Objekte sortiert sonst aktuell")};
     for (int i = 0; i < 4; ++i) {
-        BereichOption[i] = new QCheckBox(optionenTexte.at(i), optionen);
-        BereichOption[i]->setEnabled(false);
-        optionenLayout->addWidget(BereichOption[i], i / 2, i % 2);
+        bereichOptionen[i] = new QCheckBox(optionenTexte.at(i), optionen);
+        bereichOptionen[i]->setEnabled(false);
+        optionenLayout->addWidget(bereichOptionen[i], i / 2, i % 2);
     }
-    static_cast<QGridLayout*>(Bereichsbox->layout())->addWidget(optionen, 1, 0, 1, 2);
-    Objektbox = wertebox(panel,
+    static_cast<QGridLayout*>(bereichsbox->layout())->addWidget(optionen, 1, 0, 1, 2);
+    objektbox = wertebox(panel,
                          {QStringLiteral("Objekt"), QStringLiteral("Werbung - Image Datei"),
                           QStringLiteral("Anzeige Dauer in Sek."), QStringLiteral("Schriftgröße")},
-                         {&ObjektArt, &ObjektBild, &ObjektDauer, &ObjektFont});
-    Referenzbox =
-        wertebox(panel, {QStringLiteral("Auslosung"), QStringLiteral("Auslosungstyp")}, {&ReferenzName, &TypText});
-    auto* referenzRaster = static_cast<QGridLayout*>(Referenzbox->layout());
-    ReferenzKopf = static_cast<QLabel*>(referenzRaster->itemAtPosition(0, 0)->widget());
-    TypKopf = static_cast<QLabel*>(referenzRaster->itemAtPosition(1, 0)->widget());
-    for (QWidget* box : {Bildschirmbox, Ebenenbox, Bereichsbox, Objektbox, Referenzbox}) {
+                         {&objektArt, &objektBild, &objektDauer, &objektFont});
+    referenzbox =
+        wertebox(panel, {QStringLiteral("Auslosung"), QStringLiteral("Auslosungstyp")}, {&referenzName, &typText});
+    auto* referenzRaster = static_cast<QGridLayout*>(referenzbox->layout());
+    referenzKopf = static_cast<QLabel*>(referenzRaster->itemAtPosition(0, 0)->widget());
+    typKopf = static_cast<QLabel*>(referenzRaster->itemAtPosition(1, 0)->widget());
+    for (QWidget* box : {bildschirmbox, ebenenbox, bereichsbox, objektbox, referenzbox}) {
         layout->addWidget(box);
     }
     layout->addStretch();
+    // Names for the tests, which find the panel's parts with findChild.
+    elementArt->setObjectName(QStringLiteral("elementArt"));
+    elementId->setObjectName(QStringLiteral("elementId"));
+    neuKnopf->setObjectName(QStringLiteral("neu"));
+    aendernKnopf->setObjectName(QStringLiteral("aendern"));
+    loeschenKnopf->setObjectName(QStringLiteral("loeschen"));
+    positionsbox->setObjectName(QStringLiteral("positionsbox"));
+    bildschirmbox->setObjectName(QStringLiteral("bildschirmbox"));
+    ebenenbox->setObjectName(QStringLiteral("ebenenbox"));
+    bereichsbox->setObjectName(QStringLiteral("bereichsbox"));
+    objektbox->setObjectName(QStringLiteral("objektbox"));
+    referenzbox->setObjectName(QStringLiteral("referenzbox"));
+    lageX->setObjectName(QStringLiteral("lageX"));
+    lageY->setObjectName(QStringLiteral("lageY"));
+    lageBreite->setObjectName(QStringLiteral("lageBreite"));
+    lageHoehe->setObjectName(QStringLiteral("lageHoehe"));
+    bildschirmBild->setObjectName(QStringLiteral("bildschirmBild"));
+    ebeneBild->setObjectName(QStringLiteral("ebeneBild"));
+    ebeneBeginn->setObjectName(QStringLiteral("ebeneBeginn"));
+    ebeneDauer->setObjectName(QStringLiteral("ebeneDauer"));
+    ebeneBorder->setObjectName(QStringLiteral("ebeneBorder"));
+    bereichBild->setObjectName(QStringLiteral("bereichBild"));
+    objektArt->setObjectName(QStringLiteral("objektArt"));
+    objektBild->setObjectName(QStringLiteral("objektBild"));
+    objektDauer->setObjectName(QStringLiteral("objektDauer"));
+    objektFont->setObjectName(QStringLiteral("objektFont"));
+    referenzKopf->setObjectName(QStringLiteral("referenzKopf"));
+    referenzName->setObjectName(QStringLiteral("referenzName"));
+    typKopf->setObjectName(QStringLiteral("typKopf"));
+    typText->setObjectName(QStringLiteral("typText"));
+    for (int i = 0; i < 4; ++i) {
+        bereichOptionen[i]->setObjectName(QStringLiteral("bereichOption%1").arg(i + 1));
+    }
     return panel;
 }
 
 void TFormPraesent::Anzeigedaten() {
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Positionsbox, Bildschirmbox, Ebenenbox,
-                                                      Bereichsbox, Objektbox, Referenzbox, BitBtn3, BitBtn4}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{elementArt, elementId, positionsbox, bildschirmbox, ebenenbox, bereichsbox,
+                                         objektbox, referenzbox, aendernKnopf, loeschenKnopf}) {
         w->hide();
     }
-    BitBtn2->show();
-    BitBtn2->setText(QStringLiteral("Neu Bildschirm"));
+    neuKnopf->show();
+    neuKnopf->setText(QStringLiteral("Neu Bildschirm"));
     if (!ausgewaehlt()) {
         return;
     }
-    BitBtn4->setEnabled(ausgewaehlt()->childCount() == 0);
+    loeschenKnopf->setEnabled(ausgewaehlt()->childCount() == 0);
     versuchen([this]() { panelFuellen(); });
 }
 
 void TFormPraesent::panelFuellen() {
-    Praesentation& p = praesentation;
+    Praesentation& p = m_praesentation;
     const Ebenenstufe ebene = stufe(nodeInfo(ausgewaehlt()));
     if (ebene == Ebenenstufe::Wurzel) {
         return;
     }
     auto lageZeigen = [this](int x, int y, int wd, int hg) {
-        PosX->setText(QStringLiteral("Pos. X: %1 px").arg(x));
-        PosY->setText(QStringLiteral("Pos. Y: %1 px").arg(y));
-        Breite->setText(QStringLiteral("Breite: %1 px").arg(wd));
-        Hoehe->setText(QStringLiteral("Höhe: %1 px").arg(hg));
-        Positionsbox->show();
+        lageX->setText(QStringLiteral("Pos. X: %1 px").arg(x));
+        lageY->setText(QStringLiteral("Pos. Y: %1 px").arg(y));
+        lageBreite->setText(QStringLiteral("Breite: %1 px").arg(wd));
+        lageHoehe->setText(QStringLiteral("Höhe: %1 px").arg(hg));
+        positionsbox->show();
     };
     auto kopf = [this](const QString& art, int id, const QString& neu) {
-        Label1->setText(art);
-        Label2->setText(QStringLiteral("ID: %1").arg(id));
-        Label1->show();
-        Label2->show();
-        BitBtn3->show();
-        BitBtn4->show();
-        BitBtn2->setText(neu);
-        BitBtn2->setVisible(!neu.isEmpty());
+        elementArt->setText(art);
+        elementId->setText(QStringLiteral("ID: %1").arg(id));
+        elementArt->show();
+        elementId->show();
+        aendernKnopf->show();
+        loeschenKnopf->show();
+        neuKnopf->setText(neu);
+        neuKnopf->setVisible(!neu.isEmpty());
     };
     switch (ebene) {
     case Ebenenstufe::Wurzel:
@@ -205,41 +243,41 @@ void TFormPraesent::panelFuellen() {
         if (const TBildschirm* b = p.bildschirm()) {
             kopf(QStringLiteral("BILDSCHIRM"), p.bildschirmID, QStringLiteral("Neu Ebene"));
             lageZeigen(b->x, b->y, b->wd, b->hg);
-            BildschirmBild->setText(b->backgroundimage);
-            Bildschirmbox->show();
+            bildschirmBild->setText(b->backgroundimage);
+            bildschirmbox->show();
         }
         return;
     case Ebenenstufe::Ebene:
         if (const TEbene* e = p.ebene()) {
             kopf(QStringLiteral("EBENE"), p.ebeneID, QStringLiteral("Neu Bereich"));
             lageZeigen(e->x, e->y, e->wd, e->hg);
-            EbeneBild->setText(e->backgroundimage);
-            EbeneBeginn->setText(QString::number(e->beginn));
-            EbeneDauer->setText(QString::number(e->dauer));
-            EbeneBorder->setText(QString::number(e->border));
-            Ebenenbox->show();
+            ebeneBild->setText(e->backgroundimage);
+            ebeneBeginn->setText(QString::number(e->beginn));
+            ebeneDauer->setText(QString::number(e->dauer));
+            ebeneBorder->setText(QString::number(e->border));
+            ebenenbox->show();
         }
         return;
     case Ebenenstufe::Bereich:
         if (const TBereich* r = p.bereich()) {
             kopf(QStringLiteral("BEREICH"), p.bereichID, QStringLiteral("Neu Objekt"));
             lageZeigen(r->x, r->y, r->wd, r->hg);
-            BereichBild->setText(r->backgroundimage);
+            bereichBild->setText(r->backgroundimage);
             const int optionen[4] = {r->sc, r->nd, r->gd, r->rh};
             for (int i = 0; i < 4; ++i) {
-                BereichOption[i]->setChecked(optionen[i] == 1);
+                bereichOptionen[i]->setChecked(optionen[i] == 1);
             }
-            Bereichsbox->show();
+            bereichsbox->show();
         }
         return;
     case Ebenenstufe::Objekt:
         if (const TPObjekt* o = p.objekt()) {
             kopf(QStringLiteral("OBJEKT"), p.objektID, QStringLiteral("Neu Auslosung/Halle"));
-            ObjektArt->setText(objektArten().value(o->objid));
-            ObjektBild->setText(o->werbungimage);
-            ObjektDauer->setText(QString::number(o->dauer));
-            ObjektFont->setText(QString::number(o->fontgr));
-            Objektbox->show();
+            objektArt->setText(objektArten().value(o->objid));
+            objektBild->setText(o->werbungimage);
+            objektDauer->setText(QString::number(o->dauer));
+            objektFont->setText(QString::number(o->fontgr));
+            objektbox->show();
         }
         return;
     case Ebenenstufe::Auslosung:
@@ -252,20 +290,20 @@ void TFormPraesent::panelFuellen() {
 
 void TFormPraesent::referenzZeigen(const TAuslo& a, int objid) {
     const QString kind = referenzartName(objid);
-    Label1->setText(kind.toUpper());
-    Label2->setText(QStringLiteral("ID: %1").arg(praesentation.ausloID));
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, BitBtn3, BitBtn4}) {
+    elementArt->setText(kind.toUpper());
+    elementId->setText(QStringLiteral("ID: %1").arg(m_praesentation.ausloID));
+    for (QWidget* w : std::initializer_list<QWidget*>{elementArt, elementId, aendernKnopf, loeschenKnopf}) {
         w->show();
     }
-    BitBtn2->hide();
-    ReferenzKopf->setText(kind);
-    ReferenzName->setText(referenzname(a, objid, *m_namen));
+    neuKnopf->hide();
+    referenzKopf->setText(kind);
+    referenzName->setText(referenzname(a, objid, *m_namen));
     const bool auslosung = referenzart(objid) == Referenzart::Auslosung;
-    TypKopf->setVisible(auslosung);
-    TypText->setVisible(auslosung);
+    typKopf->setVisible(auslosung);
+    typText->setVisible(auslosung);
     const QString typ = auslosungstypText(a.typ);
-    TypText->setText(typ.isEmpty() ? QString::number(a.typ) : typ); // only a hand-edited file holds others
-    Referenzbox->show();
+    typText->setText(typ.isEmpty() ? QString::number(a.typ) : typ); // only a hand-edited file holds others
+    referenzbox->show();
 }
 
 } // namespace quenda

@@ -2,7 +2,6 @@
 // of the desk's size (scripts/screenshots.sh starts one with Xvfb at 1366 x 768). Writes one PNG per window
 // into the folder given as argument, on a generated demo tournament with its demo presentation.
 #include "../tools/DemoHilfen.h"
-#include "RadioGroup.h"
 #include "TFormAblage.h"
 #include "TFormAuslo_eg.h"
 #include "TFormEbene_eg.h"
@@ -100,23 +99,25 @@ int main(int argc, char** argv) {
     editor.show();
     // The deepest node with the longest caption, as a user inspects a reference.
     QTreeWidgetItem* laengster = nullptr;
-    for (QTreeWidgetItemIterator it(editor.TreeView1); *it; ++it) {
+    auto* baum = editor.findChild<QTreeWidget*>(QStringLiteral("baum"));
+    for (QTreeWidgetItemIterator it(baum); *it; ++it) {
         if (!laengster || (*it)->text(0).size() > laengster->text(0).size()) {
             laengster = *it;
         }
     }
-    editor.TreeView1->setCurrentItem(laengster);
+    baum->setCurrentItem(laengster);
     ok = aufnehmen(&editor, ziel, QStringLiteral("editor")) && ok;
 
-    editor.FormEbene_eg->lage->obereGrenzen(1920, 1080);
-    ok = aufnehmen(editor.FormEbene_eg, ziel, QStringLiteral("ebene")) && ok;
-    editor.FormEbene_eg->hide();
-    TFormAuslo_eg* referenz = editor.FormAuslo_eg;
-    referenz->art = 0;
-    referenz->RadioGroup2->setItemIndex(1);
+    auto* ebene = editor.findChild<TFormEbene_eg*>();
+    ebene->obereGrenzen(1920, 1080);
+    ok = aufnehmen(ebene, ziel, QStringLiteral("ebene")) && ok;
+    ebene->hide();
+    auto* referenz = editor.findChild<TFormAuslo_eg*>();
+    referenz->neu(0);
+    referenz->alleAuslosungen(false);
     ok = aufnehmen(referenz, ziel, QStringLiteral("auslosung")) && ok;
     referenz->hide();
-    referenz->art = 4;
+    referenz->neu(4);
     ok = aufnehmen(referenz, ziel, QStringLiteral("auslosung-halle")) && ok;
     referenz->hide();
     editor.hide();

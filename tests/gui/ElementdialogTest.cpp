@@ -24,6 +24,10 @@ struct MeldungenMerken : MeldungsAusgabe {
     void meldung(const QString& text) override { texte.append(text); }
 };
 
+QSpinBox* feld(const QDialog* dialog, const char* name) {
+    return dialog->findChild<QSpinBox*>(QString::fromLatin1(name));
+}
+
 } // namespace
 
 // The element dialogs of the presentation editor and the interval dialog, driven by the keyboard.
@@ -55,41 +59,42 @@ private Q_SLOTS:
         };
         const auto ebene = [](std::unique_ptr<QDialog>& d, MeldungenMerken& m) {
             auto* e = new TFormEbene_eg(m);
-            e->lage->obereGrenzen(1920, 1080);
+            e->obereGrenzen(1920, 1080);
             d.reset(e);
             return e;
         };
         const Fall faelle[] = {
-            {"width above the screen", [&](auto& d, auto& m) { return ebene(d, m)->lage->b1; }, QStringLiteral("3000"),
-             1920},
-            {"height above the screen", [&](auto& d, auto& m) { return ebene(d, m)->lage->h1; }, QStringLiteral("5000"),
-             1080},
-            {"width within the screen", [&](auto& d, auto& m) { return ebene(d, m)->lage->b1; }, QStringLiteral("1500"),
-             1500},
-            {"x below zero", [&](auto& d, auto& m) { return ebene(d, m)->lage->x1; }, QStringLiteral("-5"), 0},
-            {"border above 20", [&](auto& d, auto& m) { return ebene(d, m)->SpinEdit3; }, QStringLiteral("25"), 20},
-            {"display interval above a day", [&](auto& d, auto& m) { return ebene(d, m)->SpinEdit1; },
+            {"width above the screen", [&](auto& d, auto& m) { return feld(ebene(d, m), "breite"); },
+             QStringLiteral("3000"), 1920},
+            {"height above the screen", [&](auto& d, auto& m) { return feld(ebene(d, m), "hoehe"); },
+             QStringLiteral("5000"), 1080},
+            {"width within the screen", [&](auto& d, auto& m) { return feld(ebene(d, m), "breite"); },
+             QStringLiteral("1500"), 1500},
+            {"x below zero", [&](auto& d, auto& m) { return feld(ebene(d, m), "posX"); }, QStringLiteral("-5"), 0},
+            {"border above 20", [&](auto& d, auto& m) { return feld(ebene(d, m), "randstaerke"); },
+             QStringLiteral("25"), 20},
+            {"display interval above a day", [&](auto& d, auto& m) { return feld(ebene(d, m), "anzeigeIntervall"); },
              QStringLiteral("90000"), 86400},
             {"screen without limits",
              [](auto& d, auto& m) {
                  auto* b = new TFormBildschirm_eg(m);
-                 b->lage->obereGrenzen(0, 0);
+                 b->obereGrenzen(0, 0);
                  d.reset(b);
-                 return b->lage->b1;
+                 return feld(b, "breite");
              },
              QStringLiteral("3000"), 3000},
             {"font size below 6",
              [](auto& d, auto& m) {
                  auto* o = new TFormObjekt_eg(m);
                  d.reset(o);
-                 return o->fontgr;
+                 return feld(o, "schriftgroesse");
              },
              QStringLiteral("3"), 6},
             {"font size above 50",
              [](auto& d, auto& m) {
                  auto* o = new TFormObjekt_eg(m);
                  d.reset(o);
-                 return o->fontgr;
+                 return feld(o, "schriftgroesse");
              },
              QStringLiteral("99"), 50},
             {"interval above 240 minutes",
@@ -123,16 +128,17 @@ private Q_SLOTS:
     // Return in a field confirms the dialog with the corrected value, not with the last accepted keystroke.
     void returnConfirmsTheCorrectedValue() {
         TFormEbene_eg dialog(meldungen);
-        dialog.lage->obereGrenzen(1920, 1080);
+        dialog.obereGrenzen(1920, 1080);
+        QSpinBox* breite = feld(&dialog, "breite");
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.lage->b1->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(dialog.lage->b1, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(dialog.lage->b1, QStringLiteral("2500"));
-        QTest::keyClick(dialog.lage->b1, Qt::Key_Return);
+        breite->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(breite, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(breite, QStringLiteral("2500"));
+        QTest::keyClick(breite, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.lage->b1->value(), 1920);
+        QCOMPARE(breite->value(), 1920);
     }
 
     // The reference dialog fits what its kind shows, also after a use with the long draw list: exactly as tall
@@ -146,7 +152,7 @@ private Q_SLOTS:
                          {QStringLiteral("Halle 2"), QStringLiteral("2")}};
         listen.konkurrenzen = {{QStringLiteral("ALLE Konkurrenzen"), QStringLiteral("0")}};
         const auto zeigen = [](TFormAuslo_eg& d, int art) {
-            d.art = art;
+            d.neu(art);
             d.show();
             return QTest::qWaitForWindowExposed(&d);
         };

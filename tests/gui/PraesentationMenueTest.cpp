@@ -54,15 +54,15 @@ private Q_SLOTS:
         int auslosungen = -1, nochmal = -1;
         b.erwarte<TFormPraesent>([&](TFormPraesent* p) {
             maximiert = p->windowState().testFlag(Qt::WindowMaximized);
-            senden = p->BitBtn11->isEnabled();
-            auslosungen = p->FormAuslo_eg->CheckListBox1->count();
+            senden = p->findChild<QPushButton*>(QStringLiteral("uebertragungKonfiguration"))->isEnabled();
+            auslosungen = p->findChild<QListWidget*>(QStringLiteral("auslosungen"))->count();
             p->reject();
         });
         haupt->Prsentation2->trigger();
         haupt->Ablage.dbzkd = QStringLiteral("20261209090000");
         b.erwarte<TFormPraesent>([&](TFormPraesent* p) {
-            senden = p->BitBtn11->isEnabled();
-            nochmal = p->FormAuslo_eg->CheckListBox1->count();
+            senden = p->findChild<QPushButton*>(QStringLiteral("uebertragungKonfiguration"))->isEnabled();
+            nochmal = p->findChild<QListWidget*>(QStringLiteral("auslosungen"))->count();
             p->reject();
         });
         haupt->Prsentation2->trigger();
@@ -131,8 +131,9 @@ private Q_SLOTS:
                 klicken(QStringLiteral("Bildschirm-Dialog, quittieren"), "quittieren", true);
                 dialog->reject();
             });
-            editor->TreeView1->setCurrentItem(editor->TreeView1->topLevelItem(0));
-            QTest::mouseClick(editor->BitBtn2, Qt::LeftButton);
+            auto* baum = editor->findChild<QTreeWidget*>(QStringLiteral("baum"));
+            baum->setCurrentItem(baum->topLevelItem(0));
+            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("neu")), Qt::LeftButton);
             klicken(QStringLiteral("Editor nach dem Dialog, quittieren"), "quittieren", true);
             editor->reject();
         });

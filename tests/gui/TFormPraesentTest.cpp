@@ -47,6 +47,16 @@ void ok(QDialog* dialog) {
     }
 }
 
+// A part of a window, found by its objectName; a missing one ends the test run at once.
+template <typename T>
+T* teil(const QObject* fenster, const char* name) {
+    T* gefunden = fenster ? fenster->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+    if (!gefunden) {
+        qFatal("%s has no %s", fenster ? fenster->metaObject()->className() : "nullptr", name);
+    }
+    return gefunden;
+}
+
 QByteArray inhalt(const QString& pfad) {
     QFile datei(pfad);
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
@@ -76,6 +86,19 @@ private:
 
     QString tsdirDatei(const QString& name) const { return QDir(kontext.tsdir).filePath(name); }
 
+    // What the editor wrote: config_quenda.xml read back.
+    BildschirmListe gespeichert() const {
+        BildschirmListe liste;
+        ConfigLoad(tsdirDatei(QStringLiteral("config_quenda.xml")), liste, nullptr, nullptr);
+        return liste;
+    }
+
+    QTreeWidget* baum() const { return teil<QTreeWidget>(editor.get(), "baum"); }
+    QPushButton* knopf(const char* name) const { return teil<QPushButton>(editor.get(), name); }
+    QLabel* label(const char* name) const { return teil<QLabel>(editor.get(), name); }
+    // A click on one of the editor's buttons, its dialogs answered by the test's DialogBeantworter.
+    void klick(const char* name) { QTest::mouseClick(knopf(name), Qt::LeftButton); }
+
     // Shows the editor as the menu item does: the lists filled, then the window (here without its own loop).
     void oeffnen() {
         editor->listenFuellen(objektArten(), referenzlistenLaden(dm, kontext.dbturid));
@@ -83,7 +106,7 @@ private:
     }
 
     QTreeWidgetItem* knoten(const TNodeInfo& pfad) {
-        QTreeWidgetItemIterator it(editor->TreeView1);
+        QTreeWidgetItemIterator it(baum());
         for (; *it; ++it) {
             const TNodeInfo i = TFormPraesent::nodeInfo(*it);
             if (i.bs_id == pfad.bs_id && i.eb_id == pfad.eb_id && i.br_id == pfad.br_id && i.obj_id == pfad.obj_id &&
@@ -97,7 +120,7 @@ private:
     void waehlen(const TNodeInfo& pfad) {
         QTreeWidgetItem* k = knoten(pfad);
         QVERIFY2(k, "node not found");
-        editor->TreeView1->setCurrentItem(k);
+        baum()->setCurrentItem(k);
     }
 
     // Runs a button with the dialogs answered in order; fails on an unexpected dialog.
@@ -111,45 +134,45 @@ private:
     void geruestAnlegen() {
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormBildschirm_eg>([](TFormBildschirm_eg* d) {
-            d->lage->x1->setValue(0);
-            d->lage->y1->setValue(0);
-            d->lage->b1->setValue(1920);
-            d->lage->h1->setValue(1080);
+            teil<QSpinBox>(d, "posX")->setValue(0);
+            teil<QSpinBox>(d, "posY")->setValue(0);
+            teil<QSpinBox>(d, "breite")->setValue(1920);
+            teil<QSpinBox>(d, "hoehe")->setValue(1080);
             ok(d);
         });
         waehlen({});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         a.erwarte<TFormEbene_eg>([](TFormEbene_eg* d) {
-            d->lage->x1->setValue(100);
-            d->lage->y1->setValue(50);
-            d->lage->b1->setValue(800);
-            d->lage->h1->setValue(600);
-            d->SpinEdit1->setValue(30);
+            teil<QSpinBox>(d, "posX")->setValue(100);
+            teil<QSpinBox>(d, "posY")->setValue(50);
+            teil<QSpinBox>(d, "breite")->setValue(800);
+            teil<QSpinBox>(d, "hoehe")->setValue(600);
+            teil<QSpinBox>(d, "anzeigeIntervall")->setValue(30);
             ok(d);
         });
         waehlen({1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         a.erwarte<TFormBereich_eg>([](TFormBereich_eg* d) {
-            d->CheckBox1->setChecked(true);
-            d->lage->x1->setValue(10);
-            d->lage->y1->setValue(20);
-            d->lage->b1->setValue(200);
-            d->lage->h1->setValue(100);
+            teil<QCheckBox>(d, "aktiviert")->setChecked(true);
+            teil<QSpinBox>(d, "posX")->setValue(10);
+            teil<QSpinBox>(d, "posY")->setValue(20);
+            teil<QSpinBox>(d, "breite")->setValue(200);
+            teil<QSpinBox>(d, "hoehe")->setValue(100);
             ok(d);
         });
         waehlen({1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
     }
 
     void objektAnlegen(int art, const QString& text = {}) {
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormObjekt_eg>([art, text](TFormObjekt_eg* d) {
-            d->ComboBox1->setCurrentIndex(art);
-            d->Memo1->setPlainText(text);
+            teil<QComboBox>(d, "art")->setCurrentIndex(art);
+            teil<QPlainTextEdit>(d, "meldung")->setPlainText(text);
             ok(d);
         });
         waehlen({1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
     }
 
 private Q_SLOTS:
@@ -176,49 +199,50 @@ private Q_SLOTS:
 
     void panelFollowsTheLevelOfTheSelection() {
         QCOMPARE(editor->windowTitle(), QStringLiteral("Präsentation - Web"));
-        QVERIFY(!editor->BitBtn3->isVisible());
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Bildschirm"));
+        QVERIFY(!knopf("aendern")->isVisible());
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Bildschirm"));
         geruestAnlegen();
         QCOMPARE(knoten({1})->text(0), QStringLiteral("Bildschirm ID:1 x:0 y:0 Breite:1920 Höhe:1080"));
         // The area's caption shows its own values, not those last entered for the screen.
         QCOMPARE(knoten({1, 1, 1})->text(0), QStringLiteral("Bereich ID:1 x:10 y:20 Breite:200 Höhe:100"));
 
         waehlen({1});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("BILDSCHIRM"));
-        QCOMPARE(editor->Label2->text(), QStringLiteral("ID: 1"));
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Ebene"));
-        QVERIFY(editor->BitBtn3->isVisible());
-        QVERIFY(!editor->BitBtn4->isEnabled()); // the screen has a layer
-        QCOMPARE(editor->Breite->text(), QStringLiteral("Breite: 1920 px"));
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("BILDSCHIRM"));
+        QCOMPARE(label("elementId")->text(), QStringLiteral("ID: 1"));
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Ebene"));
+        QVERIFY(knopf("aendern")->isVisible());
+        QVERIFY(!knopf("loeschen")->isEnabled()); // the screen has a layer
+        QCOMPARE(label("lageBreite")->text(), QStringLiteral("Breite: 1920 px"));
 
         waehlen({1, 1});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("EBENE"));
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Bereich"));
-        QCOMPARE(editor->EbeneBeginn->text(), QStringLiteral("30"));
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("EBENE"));
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Bereich"));
+        QCOMPARE(label("ebeneBeginn")->text(), QStringLiteral("30"));
 
         waehlen({1, 1, 1});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("BEREICH"));
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Objekt"));
-        QVERIFY(editor->BereichOption[0]->isChecked());
-        QVERIFY(!editor->BereichOption[1]->isChecked());
-        QVERIFY(editor->BitBtn4->isEnabled());
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("BEREICH"));
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Objekt"));
+        QVERIFY(teil<QCheckBox>(editor.get(), "bereichOption1")->isChecked());
+        QVERIFY(!teil<QCheckBox>(editor.get(), "bereichOption2")->isChecked());
+        QVERIFY(knopf("loeschen")->isEnabled());
 
         objektAnlegen(1);
         waehlen({1, 1, 1, 1});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("OBJEKT"));
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Auslosung/Halle"));
-        QCOMPARE(editor->ObjektArt->text(), QStringLiteral("Tabelle"));
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("OBJEKT"));
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Auslosung/Halle"));
+        QCOMPARE(label("objektArt")->text(), QStringLiteral("Tabelle"));
 
         waehlen({});
-        QVERIFY(!editor->Label1->isVisible());
-        QCOMPARE(editor->BitBtn2->text(), QStringLiteral("Neu Bildschirm"));
+        QVERIFY(!label("elementArt")->isVisible());
+        QCOMPARE(knopf("neu")->text(), QStringLiteral("Neu Bildschirm"));
 
         // Every change was written: a fresh reading gives the same tree.
         BildschirmListe gelesen;
         QCOMPARE(ConfigLoad(tsdirDatei(QStringLiteral("config_quenda.xml")), gelesen, nullptr, nullptr).status,
                  Ladeergebnis::Status::Geladen);
-        QCOMPARE(inhalt(tsdirDatei(QStringLiteral("config_quenda.xml"))),
-                 configText(kontext.dbturnier, editor->praesentation.BildschirmList));
+        QCOMPARE(inhalt(tsdirDatei(QStringLiteral("config_quenda.xml"))), configText(kontext.dbturnier, gelesen));
+        QCOMPARE(gelesen.size(), std::size_t{1});
+        QCOMPARE(gelesen[0].EbeneList[0].BereichList[0].ObjektList.size(), std::size_t{1});
         QVERIFY(meldungen.texte.isEmpty());
     }
 
@@ -227,16 +251,16 @@ private Q_SLOTS:
         DialogBeantworter& a = *antworten;
         int maxX = 0, maxH = 0, x = 0, h = 0;
         a.erwarte<TFormEbene_eg>([&](TFormEbene_eg* d) {
-            maxX = d->lage->x1->maximum();
-            maxH = d->lage->h1->maximum();
-            d->lage->x1->setValue(5000);
-            d->lage->h1->setValue(5000);
-            x = d->lage->x1->value();
-            h = d->lage->h1->value();
+            maxX = teil<QSpinBox>(d, "posX")->maximum();
+            maxH = teil<QSpinBox>(d, "hoehe")->maximum();
+            teil<QSpinBox>(d, "posX")->setValue(5000);
+            teil<QSpinBox>(d, "hoehe")->setValue(5000);
+            x = teil<QSpinBox>(d, "posX")->value();
+            h = teil<QSpinBox>(d, "hoehe")->value();
             d->reject();
         });
         waehlen({1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QCOMPARE(maxX, 1920);
         QCOMPARE(maxH, 1080);
         QCOMPARE(x, 1920);
@@ -249,47 +273,48 @@ private Q_SLOTS:
         objektAnlegen(0);
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
-            QVERIFY(d->CheckListBox1->isVisible());
-            QVERIFY(!d->ComboBox2->isVisible());
-            QVERIFY(!d->CheckListBox1->isEnabled()); // "Alle": the list can't be ticked
+            QVERIFY(teil<QListWidget>(d, "auslosungen")->isVisible());
+            QVERIFY(!teil<QComboBox>(d, "hallen")->isVisible());
+            QVERIFY(!teil<QListWidget>(d, "auslosungen")->isEnabled()); // "Alle": the list can't be ticked
             ok(d);
         });
         waehlen({1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QCOMPARE(knoten({1, 1, 1, 1, 1})->text(0), QStringLiteral("Auslosung ID:1 Auslosung:ALLE Auslosungen [0]"));
 
         // "Einzelne" with the draws 2 and 5 (positions 0 and 2 of the list), "Nur Ranglisten ".
         a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
-            d->RadioGroup2->setItemIndex(1);
-            QVERIFY(d->CheckListBox1->isEnabled());
-            d->CheckListBox1->item(2)->setCheckState(Qt::Checked);
-            d->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-            d->RadioGroup1->setItemIndex(1);
+            teil<RadioGroup>(d, "umfang")->setItemIndex(1);
+            QVERIFY(teil<QListWidget>(d, "auslosungen")->isEnabled());
+            teil<QListWidget>(d, "auslosungen")->item(2)->setCheckState(Qt::Checked);
+            teil<QListWidget>(d, "auslosungen")->item(0)->setCheckState(Qt::Checked);
+            teil<RadioGroup>(d, "typ")->setItemIndex(1);
             ok(d);
         });
         waehlen({1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QCOMPARE(knoten({1, 1, 1, 1, 2})->text(0),
                  QStringLiteral("Auslosung ID:2 Auslosung:Herren A Endrunde,Herren-Doppel Endrunde [2-5]"));
         waehlen({1, 1, 1, 1, 2});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("AUSLOSUNG"));
-        QVERIFY(!editor->BitBtn2->isVisible());
-        QCOMPARE(editor->TypText->text(), QStringLiteral("Nur Ranglisten"));
-        QCOMPARE(editor->Label2->text(), QStringLiteral("ID: 2"));
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("AUSLOSUNG"));
+        QVERIFY(!knopf("neu")->isVisible());
+        QCOMPARE(label("typText")->text(), QStringLiteral("Nur Ranglisten"));
+        QCOMPARE(label("elementId")->text(), QStringLiteral("ID: 2"));
 
         // "Ändern" ticks exactly the reference's draws, whatever an earlier use left ticked; "Alle" gives "0".
         QStringList gesehen;
         a.erwarte<TFormAuslo_eg>([&gesehen](TFormAuslo_eg* d) {
-            gesehen = angehakt(d->CheckListBox1);
-            QCOMPARE(d->RadioGroup2->itemIndex(), 1);
-            QCOMPARE(d->RadioGroup1->itemIndex(), 1);
-            d->RadioGroup2->setItemIndex(0);
+            gesehen = angehakt(teil<QListWidget>(d, "auslosungen"));
+            QCOMPARE(teil<RadioGroup>(d, "umfang")->itemIndex(), 1);
+            QCOMPARE(teil<RadioGroup>(d, "typ")->itemIndex(), 1);
+            teil<RadioGroup>(d, "umfang")->setItemIndex(0);
             ok(d);
         });
-        editor->FormAuslo_eg->CheckListBox1->item(1)->setCheckState(Qt::Checked);
-        mitAntworten(a, [this]() { editor->BitBtn3Click(); });
+        teil<QListWidget>(editor->findChild<TFormAuslo_eg*>(), "auslosungen")->item(1)->setCheckState(Qt::Checked);
+        mitAntworten(a, [this]() { klick("aendern"); });
         QCOMPARE(gesehen, (QStringList{QStringLiteral("Herren A Endrunde"), QStringLiteral("Herren-Doppel Endrunde")}));
-        QCOMPARE(editor->praesentation.auslo()->aslid, QStringLiteral("0"));
+        QCOMPARE(gespeichert()[0].EbeneList[0].BereichList[0].ObjektList[0].AuslosungList[1].aslid,
+                 QStringLiteral("0"));
         QCOMPARE(knoten({1, 1, 1, 1, 2})->text(0), QStringLiteral("Auslosung ID:2 Auslosung:ALLE Auslosungen [0]"));
     }
 
@@ -299,41 +324,52 @@ private Q_SLOTS:
         DialogBeantworter& a = *antworten;
         QString erster;
         a.erwarte<TFormAuslo_eg>([&erster](TFormAuslo_eg* d) {
-            QCOMPARE(d->Label1->text(), QStringLiteral("Konkurrenz"));
-            QVERIFY(d->ComboBox3->isVisible());
-            QVERIFY(!d->CheckListBox1->isVisible());
-            erster = d->ComboBox3->itemText(0);
-            d->ComboBox3->setCurrentIndex(d->ComboBox3->findText(QStringLiteral("Damen A")));
+            QCOMPARE(teil<QLabel>(d, "ueberschrift")->text(), QStringLiteral("Konkurrenz"));
+            QVERIFY(teil<QComboBox>(d, "konkurrenzen")->isVisible());
+            QVERIFY(!teil<QListWidget>(d, "auslosungen")->isVisible());
+            erster = teil<QComboBox>(d, "konkurrenzen")->itemText(0);
+            teil<QComboBox>(d, "konkurrenzen")
+                ->setCurrentIndex(teil<QComboBox>(d, "konkurrenzen")->findText(QStringLiteral("Damen A")));
             ok(d);
         });
         waehlen({1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QCOMPARE(erster, QStringLiteral("ALLE Konkurrenzen"));
         QCOMPARE(knoten({1, 1, 1, 1, 1})->text(0), QStringLiteral("Konkurrenz ID:1 Konkurrenz:Damen A [2]"));
 
         objektAnlegen(4);
         a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
-            QCOMPARE(d->Label1->text(), QStringLiteral("Sporthalle"));
-            d->ComboBox2->setCurrentIndex(1);
+            QCOMPARE(teil<QLabel>(d, "ueberschrift")->text(), QStringLiteral("Sporthalle"));
+            teil<QComboBox>(d, "hallen")->setCurrentIndex(1);
             ok(d);
         });
         waehlen({1, 1, 1, 2});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
-        QCOMPARE(
-            editor->praesentation.BildschirmList[0].EbeneList[0].BereichList[0].ObjektList[1].AuslosungList[0].aslid,
-            QStringLiteral("2"));
+        mitAntworten(a, [this]() { klick("neu"); });
+        QCOMPARE(gespeichert()[0].EbeneList[0].BereichList[0].ObjektList[1].AuslosungList[0].aslid,
+                 QStringLiteral("2"));
         waehlen({1, 1, 1, 2, 1});
-        QCOMPARE(editor->Label1->text(), QStringLiteral("HALLE"));
-        QVERIFY(!editor->TypKopf->isVisible());
+        QCOMPARE(label("elementArt")->text(), QStringLiteral("HALLE"));
+        QVERIFY(!label("typKopf")->isVisible());
 
-        // A hall that is no longer in the tournament, and a hand-edited id that is no number.
-        editor->praesentation.auslo()->aslid = QStringLiteral("77");
-        editor->Anzeigedaten();
-        QCOMPARE(editor->ReferenzName->text(), QStringLiteral("nicht gefunden"));
-        editor->praesentation.auslo()->aslid = QStringLiteral("2 or 1=1");
-        editor->BitBtn3Click(); // stops with a conversion error before the dialog opens
+        // A hall that is no longer in the tournament, and a hand-edited id that is no number, in the file the
+        // editor opens again.
+        const auto halleSetzen = [this](const QString& aslid) {
+            BildschirmListe liste = gespeichert();
+            liste[0].EbeneList[0].BereichList[0].ObjektList[1].AuslosungList[0].aslid = aslid;
+            ConfigSave(tsdirDatei(QStringLiteral("config_quenda.xml")), kontext.dbturnier, liste);
+            editor->done(QDialog::Accepted);
+            oeffnen();
+        };
+        halleSetzen(QStringLiteral("77"));
+        waehlen({1, 1, 1, 2, 1});
+        QCOMPARE(label("referenzName")->text(), QStringLiteral("nicht gefunden"));
+        halleSetzen(QStringLiteral("2 or 1=1"));
+        waehlen({1, 1, 1, 2, 1});
+        klick("aendern"); // stops with a conversion error before the dialog opens
         QCOMPARE(meldungen.texte.size(), 1);
-        QCOMPARE(editor->praesentation.auslo()->aslid, QStringLiteral("2 or 1=1"));
+        QCOMPARE(gespeichert()[0].EbeneList[0].BereichList[0].ObjektList[1].AuslosungList[0].aslid,
+                 QStringLiteral("2 or 1=1"));
+        QVERIFY2(antworten->unerwartet.isEmpty(), qPrintable(antworten->unerwartet.join(u',')));
     }
 
     void messageObjectsKeepTheirTextInFiles() {
@@ -348,13 +384,13 @@ private Q_SLOTS:
         DialogBeantworter& a = *antworten;
         QString geladen;
         a.erwarte<TFormObjekt_eg>([&geladen](TFormObjekt_eg* d) {
-            geladen = d->Memo1->toPlainText();
-            QVERIFY(d->Memo1->isEnabled());
-            d->Memo1->setPlainText(QStringLiteral("Zeile 1\nZeile 2"));
+            geladen = teil<QPlainTextEdit>(d, "meldung")->toPlainText();
+            QVERIFY(teil<QPlainTextEdit>(d, "meldung")->isEnabled());
+            teil<QPlainTextEdit>(d, "meldung")->setPlainText(QStringLiteral("Zeile 1\nZeile 2"));
             ok(d);
         });
         waehlen({1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn3Click(); });
+        mitAntworten(a, [this]() { klick("aendern"); });
         QCOMPARE(geladen, QStringLiteral("Halle schließt um 22 Uhr"));
         QCOMPARE(inhalt(org), QByteArray("Zeile 1\r\nZeile 2"));
 
@@ -364,35 +400,35 @@ private Q_SLOTS:
             fragen.append(box->text());
             box->button(QMessageBox::Cancel)->click();
         });
-        mitAntworten(a, [this]() { editor->BitBtn4Click(); });
+        mitAntworten(a, [this]() { klick("loeschen"); });
         QVERIFY(knoten({1, 1, 1, 1}));
         a.erwarte<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-        mitAntworten(a, [this]() { editor->BitBtn4Click(); });
+        mitAntworten(a, [this]() { klick("loeschen"); });
         QCOMPARE(
             fragen.value(0),
             QStringLiteral("Soll Bildschirm ID: 1 Ebene ID: 1 Bereich ID: 1 Objekt ID: 1 wirklich gelöscht werden ?"));
         QVERIFY(!knoten({1, 1, 1, 1}));
         QVERIFY(!QFile::exists(org));
         QVERIFY(!QFile::exists(tsdirDatei(meldungDateiname(1, 1, 1, 1, false))));
-        QVERIFY(editor->praesentation.BildschirmList[0].EbeneList[0].BereichList[0].ObjektList.empty());
+        QVERIFY(gespeichert()[0].EbeneList[0].BereichList[0].ObjektList.empty());
     }
 
     void objectDialogChecksTheKindAndSwitchesTheMessageBox() {
-        TFormObjekt_eg* d = editor->FormObjekt_eg;
-        d->ComboBox1->setCurrentIndex(6);
-        QVERIFY(d->Memo1->isEnabled());
-        d->ComboBox1->setCurrentIndex(1);
-        QVERIFY(!d->Memo1->isEnabled());
+        TFormObjekt_eg* d = editor->findChild<TFormObjekt_eg*>();
+        teil<QComboBox>(d, "art")->setCurrentIndex(6);
+        QVERIFY(teil<QPlainTextEdit>(d, "meldung")->isEnabled());
+        teil<QComboBox>(d, "art")->setCurrentIndex(1);
+        QVERIFY(!teil<QPlainTextEdit>(d, "meldung")->isEnabled());
 
         geruestAnlegen();
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormObjekt_eg>([](TFormObjekt_eg* dialog) {
-            dialog->ComboBox1->setEditText(QStringLiteral("  "));
+            teil<QComboBox>(dialog, "art")->setEditText(QStringLiteral("  "));
             ok(dialog); // refused, the dialog stays open
         });
         a.erwarte<TFormObjekt_eg>([](TFormObjekt_eg* dialog) { dialog->reject(); });
         waehlen({1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QCOMPARE(meldungen.texte, QStringList{QStringLiteral("Es ist eine Eingabe im Feld Objekt erforderlich.")});
         QVERIFY(!knoten({1, 1, 1, 1}));
     }
@@ -402,16 +438,16 @@ private Q_SLOTS:
         DialogBeantworter& a = *antworten;
         a.erwarte<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
         waehlen({1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn4Click(); });
+        mitAntworten(a, [this]() { klick("loeschen"); });
         QVERIFY(!knoten({1, 1, 1}));
 
         // Opening the editor again lists every draw once and rebuilds the tree from the file.
         editor->done(QDialog::Accepted);
         oeffnen();
-        QCOMPARE(editor->FormAuslo_eg->CheckListBox1->count(), 4);
+        QCOMPARE(teil<QListWidget>(editor->findChild<TFormAuslo_eg*>(), "auslosungen")->count(), 4);
         QVERIFY(knoten({1, 1}));
         QVERIFY(!knoten({1, 1, 1}));
-        QCOMPARE(editor->praesentation.BildschirmList.size(), std::size_t{1});
+        QCOMPARE(gespeichert().size(), std::size_t{1});
     }
 
     void pictureIsCopiedIntoTheImagesFolder() {
@@ -421,20 +457,25 @@ private Q_SLOTS:
         QVERIFY(datei.open(QIODevice::WriteOnly));
         datei.write("PNG1");
         datei.close();
-        TFormEbene_eg* d = editor->FormEbene_eg;
-        d->bildWaehlen = [&logo](QWidget*) { return logo; };
-        d->bildUebernehmen(d->Edit1);
-        QCOMPARE(d->Edit1->text(), QStringLiteral("logo.png"));
+        TFormEbene_eg* d = editor->findChild<TFormEbene_eg*>();
+        QVERIFY(d);
+        d->show();
+        auto* feld = teil<QLineEdit>(d, "hintergrund");
+        auto* bild = teil<QPushButton>(d, "bild");
+        d->setBildWahl([&logo](QWidget*) { return logo; });
+        QTest::mouseClick(bild, Qt::LeftButton);
+        QCOMPARE(feld->text(), QStringLiteral("logo.png"));
         QCOMPARE(inhalt(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG1"));
         QVERIFY(datei.open(QIODevice::WriteOnly));
         datei.write("PNG2");
         datei.close();
-        d->bildUebernehmen(d->Edit1);
+        QTest::mouseClick(bild, Qt::LeftButton);
         QCOMPARE(inhalt(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG2"));
-        d->bildWaehlen = [](QWidget*) { return QString(); }; // cancelled: nothing changes
-        d->Edit1->setText(QStringLiteral("getippt.jpg"));
-        d->bildUebernehmen(d->Edit1);
-        QCOMPARE(d->Edit1->text(), QStringLiteral("getippt.jpg"));
+        d->setBildWahl([](QWidget*) { return QString(); }); // cancelled: nothing changes
+        feld->setText(QStringLiteral("getippt.jpg"));
+        QTest::mouseClick(bild, Qt::LeftButton);
+        QCOMPARE(feld->text(), QStringLiteral("getippt.jpg"));
+        d->hide();
     }
 
     // At its first showing the editor keeps its size and fits a 1366 x 768 screen: the detail boxes that a
@@ -451,17 +492,17 @@ private Q_SLOTS:
     // Return and Enter on a tree node trigger no button: the transfer, "Neu …" and the others run on a click only.
     void returnOnATreeNodeTriggersNoButton() {
         int gesendet = 0, aufgefrischt = 0;
-        editor->uebertragen = [&gesendet]() { ++gesendet; };
-        editor->refresh = [&aufgefrischt]() { ++aufgefrischt; };
+        editor->setUebertragen([&gesendet]() { ++gesendet; });
+        editor->setRefresh([&aufgefrischt]() { ++aufgefrischt; });
         geruestAnlegen();
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor.get()));
         for (const TNodeInfo& pfad : {TNodeInfo{}, TNodeInfo{1}, TNodeInfo{1, 1, 1}}) {
             waehlen(pfad);
-            editor->TreeView1->setFocus(Qt::OtherFocusReason);
-            QTRY_VERIFY(editor->TreeView1->hasFocus());
-            QTest::keyClick(editor->TreeView1, Qt::Key_Return);
-            QTest::keyClick(editor->TreeView1, Qt::Key_Enter, Qt::KeypadModifier);
+            baum()->setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(baum()->hasFocus());
+            QTest::keyClick(baum(), Qt::Key_Return);
+            QTest::keyClick(baum(), Qt::Key_Enter, Qt::KeypadModifier);
             // A dialog opened by the key would be answered and recorded at the second poll.
             QTest::qWait(50);
         }
@@ -476,7 +517,7 @@ private Q_SLOTS:
             QVERIFY2(!knopf->isDefault() && !knopf->autoDefault(), qPrintable(knopf->text()));
         }
         // The click still sends.
-        QTest::mouseClick(editor->BitBtn11, Qt::LeftButton);
+        QTest::mouseClick(knopf("uebertragungKonfiguration"), Qt::LeftButton);
         QCOMPARE(gesendet, 1);
     }
 
@@ -487,20 +528,20 @@ private Q_SLOTS:
         objektAnlegen(0);
         DialogBeantworter& a = *antworten;
         a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
-            d->RadioGroup2->setItemIndex(1);
-            for (int i = 0; i < d->CheckListBox1->count(); ++i) {
-                d->CheckListBox1->item(i)->setCheckState(Qt::Checked);
+            teil<RadioGroup>(d, "umfang")->setItemIndex(1);
+            for (int i = 0; i < teil<QListWidget>(d, "auslosungen")->count(); ++i) {
+                teil<QListWidget>(d, "auslosungen")->item(i)->setCheckState(Qt::Checked);
             }
             ok(d);
         });
         waehlen({1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn2Click(); });
+        mitAntworten(a, [this]() { klick("neu"); });
         QTreeWidgetItem* referenz = knoten({1, 1, 1, 1, 1});
         QVERIFY(referenz);
         QVERIFY(referenz->text(0).endsWith(QStringLiteral("]")));
         QCOMPARE(referenz->toolTip(0), referenz->text(0));
 
-        QTreeWidget* baum = editor->TreeView1;
+        QTreeWidget* baum = this->baum();
         baum->setFixedWidth(320);
         QTest::qWait(0);
         QTRY_VERIFY(baum->header()->sectionSize(0) >=
@@ -510,11 +551,11 @@ private Q_SLOTS:
 
         // "Ändern" to "Alle": caption and tooltip follow.
         a.erwarte<TFormAuslo_eg>([](TFormAuslo_eg* d) {
-            d->RadioGroup2->setItemIndex(0);
+            teil<RadioGroup>(d, "umfang")->setItemIndex(0);
             ok(d);
         });
         waehlen({1, 1, 1, 1, 1});
-        mitAntworten(a, [this]() { editor->BitBtn3Click(); });
+        mitAntworten(a, [this]() { klick("aendern"); });
         QCOMPARE(referenz->text(0), QStringLiteral("Auslosung ID:1 Auslosung:ALLE Auslosungen [0]"));
         QCOMPARE(referenz->toolTip(0), referenz->text(0));
     }
@@ -527,7 +568,7 @@ private Q_SLOTS:
         datei.close();
         oeffnen();
         QCOMPARE(meldungen.texte, QStringList{QStringLiteral("XML-Datei konnte nicht geladen werden")});
-        QCOMPARE(editor->TreeView1->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(baum()->topLevelItem(0)->childCount(), 0);
         geruestAnlegen();
         QCOMPARE(QDir(kontext.tsdir).entryList({QStringLiteral("config_quenda.xml.bak-*")}).size(), 1);
     }
