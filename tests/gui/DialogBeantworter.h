@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
@@ -46,7 +47,9 @@ private:
 
     void pruefen() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_geplant) {
+        // A dialog whose answer is still running (and waits for events meanwhile) is neither answered again nor
+        // unexpected; a dialog it opens is answered as usual.
+        if (!modal || m_geplant || m_inArbeit.contains(modal)) {
             return;
         }
         if (!m_schritte.empty() && m_schritte.front().passt(modal)) {
@@ -58,7 +61,9 @@ private:
             QTimer::singleShot(0, this, [this, schritt, ziel]() {
                 m_geplant = false;
                 if (ziel) {
+                    m_inArbeit.append(ziel);
                     schritt.aktion(ziel);
+                    m_inArbeit.removeAll(ziel);
                 }
             });
             return;
@@ -80,4 +85,5 @@ private:
     std::queue<Schritt> m_schritte;
     bool m_geplant = false;
     QPointer<QWidget> m_verdacht;
+    QList<QPointer<QWidget>> m_inArbeit;
 };
