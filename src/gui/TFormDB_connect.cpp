@@ -23,7 +23,7 @@ QString dateiDialog(QWidget* eltern, const QString& dbpath) {
 
 } // namespace
 
-TFormDB_connect::TFormDB_connect(QWidget* parent) : QDialog(parent), dateiWaehlen(dateiDialog) {
+TFormDB_connect::TFormDB_connect(QWidget* parent) : QDialog(parent), m_dateiWaehlen(dateiDialog) {
     setWindowTitle(QStringLiteral("Datenbank wechseln"));
     auto* layout = new QGridLayout(this);
     auto* titel = new QLabel(QStringLiteral("Datenbank:"), this);
@@ -31,6 +31,7 @@ TFormDB_connect::TFormDB_connect(QWidget* parent) : QDialog(parent), dateiWaehle
     fett.setBold(true);
     titel->setFont(fett);
     m_pfad = new QLabel(QStringLiteral("Pfad"), this);
+    m_pfad->setObjectName(QStringLiteral("pfad"));
     m_pfad->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pfad->setMinimumWidth(420);
     auto* auswaehlen = new QPushButton(QStringLiteral("&Datenbank auswählen"), this);
@@ -51,14 +52,14 @@ bool TFormDB_connect::zeigen(int modus, const QString& dbpath) {
 }
 
 void TFormDB_connect::datenbankAuswaehlen() {
-    const QString pfad = dateiWaehlen(this, m_letzteWahl.isEmpty() ? m_pfad->text() : m_letzteWahl);
+    const QString pfad = m_dateiWaehlen(this, m_letzteWahl.isEmpty() ? m_pfad->text() : m_letzteWahl);
     if (pfad.isEmpty()) {
         return;
     }
     m_letzteWahl = pfad;
     // A pick that does not connect keeps the dialog open (the reason has been shown), so another file can be
     // chosen or the dialog closed without a change.
-    if (verbinden && !verbinden(pfad)) {
+    if (m_verbinden && !m_verbinden(pfad)) {
         return;
     }
     m_pfad->setText(pfad);

@@ -20,13 +20,16 @@ public:
     int modus() const { return m_modus; }
 
     // The file choice; replaceable so that tests need no file dialog.
-    std::function<QString(QWidget*, const QString&)> dateiWaehlen;
+    using DateiWahl = std::function<QString(QWidget*, const QString&)>;
+    void setDateiWahl(DateiWahl wahl) { m_dateiWaehlen = std::move(wahl); }
     // Connects the chosen file and says why not (provided by the main window); true when connected.
-    std::function<bool(const QString&)> verbinden;
+    void setVerbinden(std::function<bool(const QString&)> verbinden) { m_verbinden = std::move(verbinden); }
 
 private:
     void datenbankAuswaehlen();
 
+    DateiWahl m_dateiWaehlen;
+    std::function<bool(const QString&)> m_verbinden;
     int m_modus = 0;
     QLabel* m_pfad;
     QString m_letzteWahl; // where the file dialog opens after a pick that did not connect

@@ -79,9 +79,9 @@ void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     FormDB_connect = new TFormDB_connect(this);
     // A pick is offered as a change: the choice comes up, the connected tournament preselected when the same
     // database is picked again.
-    FormDB_connect->verbinden = [this](const QString& pfad) {
+    FormDB_connect->setVerbinden([this](const QString& pfad) {
         return DBConnect(pfad, pfad == kontext.dbpath ? kontext.dbturid : 0, true) == Anschluss::Verbunden;
-    };
+    });
     fortschritt(20);
     FormTurwahl = new TFormTurwahl(meldungen, this);
     fortschritt(30);

@@ -34,39 +34,41 @@ TFormIntervall::TFormIntervall(AusloList& liste, QString tsdir, MeldungsAusgabe&
     setPalette(farben);
     setAutoFillBackground(true);
 
-    ListView1 = new QTableWidget(0, 2, this);
-    ListView1->setHorizontalHeaderLabels({QStringLiteral("Auslosung"), QStringLiteral("Zeit in Minute")});
-    ListView1->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auslosungen = new QTableWidget(0, 2, this);
+    auslosungen->setObjectName(QStringLiteral("auslosungen"));
+    auslosungen->setHorizontalHeaderLabels({QStringLiteral("Auslosung"), QStringLiteral("Zeit in Minute")});
+    auslosungen->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The time column is as wide as its header needs, the names take the rest.
-    ListView1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    ListView1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    ListView1->verticalHeader()->hide();
-    ListView1->setShowGrid(true);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auslosungen->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    auslosungen->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    auslosungen->verticalHeader()->hide();
+    auslosungen->setShowGrid(true);
+    auslosungen->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auslosungen->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auslosungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* aendern = new QPushButton(QStringLiteral("Zeitintervall ändern"), this);
+    aendern->setObjectName(QStringLiteral("zeitintervallAendern"));
     auto* schliessen = new QPushButton(QStringLiteral("&Schließen"), this);
     connect(aendern, &QPushButton::clicked, this, &TFormIntervall::zeitintervallAendern);
     connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
 
     // Beyond the 60-second cycle: a result reaches the screens seconds after it was entered.
-    m_sofort = new QCheckBox(QStringLiteral("Sofort bei Änderung"), this);
-    m_sofort->setObjectName(QStringLiteral("sofortBeiAenderung"));
-    m_sofort->setToolTip(QStringLiteral("Eine Änderung der Turnier-Datenbank überträgt die geänderten Gruppen "
-                                        "sofort (höchstens alle 10 Sekunden), zusätzlich zum Minutentakt."));
-    m_sofort->setChecked(SofortLoad(m_tsdir));
-    connect(m_sofort, &QCheckBox::toggled, this, &TFormIntervall::speichern);
+    sofort = new QCheckBox(QStringLiteral("Sofort bei Änderung"), this);
+    sofort->setObjectName(QStringLiteral("sofortBeiAenderung"));
+    sofort->setToolTip(QStringLiteral("Eine Änderung der Turnier-Datenbank überträgt die geänderten Gruppen "
+                                      "sofort (höchstens alle 10 Sekunden), zusätzlich zum Minutentakt."));
+    sofort->setChecked(SofortLoad(m_tsdir));
+    connect(sofort, &QCheckBox::toggled, this, &TFormIntervall::speichern);
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(aendern);
-    knoepfe->addWidget(m_sofort);
+    knoepfe->addWidget(sofort);
     knoepfe->addStretch();
     knoepfe->addWidget(schliessen);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Auslosungen"), this));
-    layout->addWidget(ListView1, 1);
+    layout->addWidget(auslosungen, 1);
     layout->addLayout(knoepfe);
     resize(380, 420);
 }
@@ -91,8 +93,8 @@ void TFormIntervall::showEvent(QShowEvent* event) {
 }
 
 void TFormIntervall::listeAufbauen() {
-    ListView1->clearContents();
-    ListView1->setRowCount(m_liste.count());
+    auslosungen->clearContents();
+    auslosungen->setRowCount(m_liste.count());
     for (int p = 1; p <= m_liste.count(); ++p) {
         const TAuslosung& a = m_liste.at(p);
         auto* name = new QTableWidgetItem(a.konkurrenz + u' ' + a.auslosung_bez + QStringLiteral(" Gr. ") +
@@ -101,36 +103,37 @@ void TFormIntervall::listeAufbauen() {
         name->setToolTip(name->text());
         auto* zeit = new QTableWidgetItem(QString::number(a.intervall));
         zeit->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        ListView1->setItem(p - 1, 0, name);
-        ListView1->setItem(p - 1, 1, zeit);
+        auslosungen->setItem(p - 1, 0, name);
+        auslosungen->setItem(p - 1, 1, zeit);
     }
 }
 
 void TFormIntervall::zeitintervallAendern() {
     std::set<int> zeilen;
-    for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
+    for (const QModelIndex& index : auslosungen->selectionModel()->selectedRows()) {
         zeilen.insert(index.row());
     }
     if (zeilen.empty()) {
         return;
     }
-    const int start =
-        zeilen.size() == 1 ? m_liste.at(ListView1->item(*zeilen.begin(), 0)->data(positionRolle).toInt()).intervall : 1;
+    const int start = zeilen.size() == 1
+                          ? m_liste.at(auslosungen->item(*zeilen.begin(), 0)->data(positionRolle).toInt()).intervall
+                          : 1;
     TFormIntervall_eg eingabe(start, this);
     if (eingabe.exec() != QDialog::Accepted) {
         return;
     }
     const int intervall = eingabe.wert();
     for (int zeile : zeilen) {
-        m_liste.at(ListView1->item(zeile, 0)->data(positionRolle).toInt()).intervall = intervall;
-        ListView1->item(zeile, 1)->setText(QString::number(intervall));
+        m_liste.at(auslosungen->item(zeile, 0)->data(positionRolle).toInt()).intervall = intervall;
+        auslosungen->item(zeile, 1)->setText(QString::number(intervall));
     }
     speichern();
 }
 
 void TFormIntervall::speichern() {
     try {
-        Intervallsave(m_tsdir, m_liste, m_sofort->isChecked());
+        Intervallsave(m_tsdir, m_liste, sofort->isChecked());
     } catch (const QuendaError& e) {
         m_meldungen.meldung(e.message());
     }

@@ -29,16 +29,12 @@ public:
                                              Programmuhr& uhr, Ereignisprotokoll& protokoll,
                                              MeldungsAusgabe& meldungen);
 
-    QTableWidget* ListView1;
-
-public Q_SLOTS:
-    // "Zeitintervall ändern": asks for a value and gives it to every selected row.
-    void zeitintervallAendern();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // "Zeitintervall ändern": asks for a value and gives it to every selected row.
+    void zeitintervallAendern();
     void listeAufbauen();
     // The intervals and the "Sofort bei Änderung" switch into config_auslo.xml (a failure is shown).
     void speichern();
@@ -46,7 +42,8 @@ private:
     AusloList& m_liste;
     QString m_tsdir;
     MeldungsAusgabe& m_meldungen;
-    QCheckBox* m_sofort; // "Sofort bei Änderung"
+    QTableWidget* auslosungen; // ListView1
+    QCheckBox* sofort;         // "Sofort bei Änderung"
 };
 
 } // namespace quenda

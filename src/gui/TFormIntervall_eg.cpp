@@ -14,6 +14,7 @@ namespace quenda {
 TFormIntervall_eg::TFormIntervall_eg(int start, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Intervall Ändern"));
     zeit = new Zahlfeld(this);
+    zeit->setObjectName(QStringLiteral("zeit"));
     zeit->setRange(1, 240);
     zeit->setValue(start);
     auto* zeile = new QHBoxLayout;

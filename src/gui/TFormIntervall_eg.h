@@ -14,6 +14,7 @@ public:
 
     int wert() const;
 
+private:
     QSpinBox* zeit;
 };
 

@@ -14,11 +14,12 @@ TFormTurwahl::TFormTurwahl(MeldungsAusgabe& meldungen, QWidget* parent) : QDialo
     setWindowTitle(QStringLiteral("Turnier wählen"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Turnier"), this));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMinimumWidth(360);
-    layout->addWidget(ComboBox1);
+    turnierliste = new QComboBox(this);
+    turnierliste->setObjectName(QStringLiteral("turniere"));
+    turnierliste->setEditable(true);
+    turnierliste->setInsertPolicy(QComboBox::NoInsert);
+    turnierliste->setMinimumWidth(360);
+    layout->addWidget(turnierliste);
     auto* knoepfe = new QDialogButtonBox(this);
     QPushButton* ok = knoepfe->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
@@ -29,33 +30,33 @@ TFormTurwahl::TFormTurwahl(MeldungsAusgabe& meldungen, QWidget* parent) : QDialo
 }
 
 void TFormTurwahl::okPruefen() {
-    if (eingabe_prf(ComboBox1->currentText(), QStringLiteral("Turnier"), m_meldungen)) {
+    if (eingabe_prf(turnierliste->currentText(), QStringLiteral("Turnier"), m_meldungen)) {
         accept();
     }
 }
 
 int TFormTurwahl::waehlen(const QList<turnierauswahl::Turnier>& turniere, int vorgabe) {
     m_turniere = turniere;
-    ComboBox1->clear();
+    turnierliste->clear();
     int gewaehlt = -1;
     for (const turnierauswahl::Turnier& t : turniere) {
         if (vorgabe > 0 && t.t_id == vorgabe) {
-            gewaehlt = ComboBox1->count();
+            gewaehlt = turnierliste->count();
         }
-        ComboBox1->addItem(t.tur_bez);
+        turnierliste->addItem(t.tur_bez);
     }
-    ComboBox1->setCurrentIndex(gewaehlt);
+    turnierliste->setCurrentIndex(gewaehlt);
     if (gewaehlt < 0) {
-        ComboBox1->clearEditText();
+        turnierliste->clearEditText();
     }
-    ComboBox1->setFocus();
+    turnierliste->setFocus();
     if (exec() != QDialog::Accepted) {
         return 0;
     }
     // A row picked from the list, or a typed text that names a row exactly.
-    int zeile = ComboBox1->currentIndex();
-    if (zeile < 0 || ComboBox1->itemText(zeile) != ComboBox1->currentText()) {
-        zeile = ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    int zeile = turnierliste->currentIndex();
+    if (zeile < 0 || turnierliste->itemText(zeile) != turnierliste->currentText()) {
+        zeile = turnierliste->findText(turnierliste->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     }
     return zeile >= 0 && zeile < m_turniere.size() ? m_turniere[zeile].t_id : 0;
 }

@@ -20,13 +20,12 @@ public:
     // Enter cannot take the first row unseen); the t_id of the chosen row, 0 on cancel or a typed unknown name.
     int waehlen(const QList<turnierauswahl::Turnier>& turniere, int vorgabe = 0);
 
-    QComboBox* ComboBox1;
-
 private:
     void okPruefen();
 
     MeldungsAusgabe& m_meldungen;
     QList<turnierauswahl::Turnier> m_turniere;
+    QComboBox* turnierliste; // ComboBox1
 };
 
 } // namespace quenda

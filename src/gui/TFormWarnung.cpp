@@ -40,36 +40,40 @@ TFormWarnung::TFormWarnung(Fehlerzustand& fehler, QWidget* parent)
     gelb.setColor(QPalette::WindowText, Qt::black);
     feld->setPalette(gelb);
     auto* texte = new QVBoxLayout(feld);
-    Label2 = new QLabel(feld);
-    Label3 = new QLabel(feld);
-    QFont fett = Label2->font();
+    fehlerText = new QLabel(feld);
+    meldungText = new QLabel(feld);
+    fehlerText->setObjectName(QStringLiteral("fehlerText"));
+    meldungText->setObjectName(QStringLiteral("meldungText"));
+    QFont fett = fehlerText->font();
     fett.setBold(true);
-    Label2->setFont(fett);
-    QFont kursiv = Label3->font();
+    fehlerText->setFont(fett);
+    QFont kursiv = meldungText->font();
     kursiv.setItalic(true);
-    Label3->setFont(kursiv);
-    Label3->setWordWrap(true);
-    Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    texte->addWidget(Label2);
-    texte->addWidget(Label3);
+    meldungText->setFont(kursiv);
+    meldungText->setWordWrap(true);
+    meldungText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    texte->addWidget(fehlerText);
+    texte->addWidget(meldungText);
     texte->addStretch();
     zeile->addWidget(feld, 1);
 
     auto* knoepfe = new QVBoxLayout;
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Schließen"), this);
-    BitBtn1->setObjectName(QStringLiteral("schliessen"));
-    BitBtn1->setToolTip(QStringLiteral("Schließen: die Warnung kommt beim nächsten Zyklus wieder"));
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Quittieren"), this);
-    BitBtn2->setObjectName(QStringLiteral("quittieren"));
-    BitBtn2->setToolTip(QStringLiteral("Fehler quittieren"));
-    knoepfe->addWidget(BitBtn1);
-    knoepfe->addWidget(BitBtn2);
+    schliessen =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Schließen"), this);
+    schliessen->setObjectName(QStringLiteral("schliessen"));
+    schliessen->setToolTip(QStringLiteral("Schließen: die Warnung kommt beim nächsten Zyklus wieder"));
+    quittieren =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Quittieren"), this);
+    quittieren->setObjectName(QStringLiteral("quittieren"));
+    quittieren->setToolTip(QStringLiteral("Fehler quittieren"));
+    knoepfe->addWidget(schliessen);
+    knoepfe->addWidget(quittieren);
     knoepfe->addStretch();
     zeile->addLayout(knoepfe);
     layout->addLayout(zeile);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
-    connect(BitBtn2, &QPushButton::clicked, this, [this]() {
+    connect(schliessen, &QPushButton::clicked, this, &QWidget::hide);
+    connect(quittieren, &QPushButton::clicked, this, [this]() {
         m_fehler.leeren();
         hide();
     });
@@ -77,8 +81,8 @@ TFormWarnung::TFormWarnung(Fehlerzustand& fehler, QWidget* parent)
 }
 
 void TFormWarnung::SetWarnung(const QString& wfehler, const QString& wmeldung) {
-    Label2->setText(wfehler);
-    Label3->setText(wmeldung);
+    fehlerText->setText(wfehler);
+    meldungText->setText(wmeldung);
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
         move(bildschirm->availableGeometry().center() - rect().center());
     }

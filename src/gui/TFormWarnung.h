@@ -18,12 +18,8 @@ class TFormWarnung : public QWidget {
 public:
     explicit TFormWarnung(Fehlerzustand& fehler, QWidget* parent = nullptr);
 
+    // Shows the failure's headline and detail and brings the window up.
     void SetWarnung(const QString& wfehler, const QString& wmeldung);
-
-    QLabel* Label2;
-    QLabel* Label3;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
 
 protected:
     bool event(QEvent* event) override;
@@ -32,6 +28,10 @@ private:
     void ueberModalemFenster();
 
     Fehlerzustand& m_fehler;
+    QLabel* fehlerText;      // Label2, wfehler
+    QLabel* meldungText;     // Label3, wmeldung
+    QPushButton* schliessen; // BitBtn1: closes, the failure stays
+    QPushButton* quittieren; // BitBtn2: clears the failure and closes
 };
 
 } // namespace quenda

@@ -40,6 +40,10 @@ using namespace quenda;
 
 namespace {
 
+QComboBox* turnierliste(QWidget* dialog) {
+    return dialog->findChild<QComboBox*>(QStringLiteral("turniere"));
+}
+
 QPushButton* knopf(QWidget* dialog, const QString& text) {
     for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
         if (b->text() == text) {
@@ -82,7 +86,7 @@ class TFormHauptTest : public QObject {
     // Chooses a file in the database dialog.
     static void dateiWaehlen(DialogBeantworter& b, const QString& datei) {
         b.erwarte<TFormDB_connect>([datei](TFormDB_connect* d) {
-            d->dateiWaehlen = [datei](QWidget*, const QString&) { return datei; };
+            d->setDateiWahl([datei](QWidget*, const QString&) { return datei; });
             knopf(d, QStringLiteral("&Datenbank auswählen"))->click();
         });
     }
@@ -92,7 +96,7 @@ class TFormHauptTest : public QObject {
             if (gespeichertVorher) {
                 *gespeichertVorher = turnierauswahl::gespeicherteTurnierId();
             }
-            d->ComboBox1->setCurrentIndex(zeile);
+            turnierliste(d)->setCurrentIndex(zeile);
             knopf(d, QStringLiteral("&OK"))->click();
         });
     }
@@ -164,7 +168,7 @@ private Q_SLOTS:
         auto haupt = hauptfenster();
         DialogBeantworter b;
         b.erwarte<TFormTurwahl>([](TFormTurwahl* d) {
-            d->ComboBox1->setEditText(QStringLiteral("   "));
+            turnierliste(d)->setEditText(QStringLiteral("   "));
             knopf(d, QStringLiteral("&OK"))->click();
         });
         b.erwarteMeldung();
@@ -201,7 +205,7 @@ private Q_SLOTS:
         b.erwarte<TFormTurwahl>([&](TFormTurwahl* d) {
             gespeicherterPfadBeiWahl = turnierauswahl::gespeicherterPfad();
             gespeichertBeiWahl = turnierauswahl::gespeicherteTurnierId();
-            d->ComboBox1->setCurrentIndex(1);
+            turnierliste(d)->setCurrentIndex(1);
             knopf(d, QStringLiteral("&OK"))->click();
         });
         haupt->Datenbank1Click();
@@ -220,8 +224,8 @@ private Q_SLOTS:
         QString vorgewaehlt;
         dateiWaehlen(b, neu);
         b.erwarte<TFormTurwahl>([&](TFormTurwahl* d) {
-            vorgewaehlt = d->ComboBox1->currentText();
-            d->ComboBox1->setCurrentIndex(0);
+            vorgewaehlt = turnierliste(d)->currentText();
+            turnierliste(d)->setCurrentIndex(0);
             knopf(d, QStringLiteral("&OK"))->click();
         });
         haupt->Datenbank1Click();
@@ -309,7 +313,7 @@ private Q_SLOTS:
         int modus = -1;
         b.erwarte<TFormDB_connect>([&modus, db](TFormDB_connect* d) {
             modus = d->modus();
-            d->dateiWaehlen = [db](QWidget*, const QString&) { return db; };
+            d->setDateiWahl([db](QWidget*, const QString&) { return db; });
             knopf(d, QStringLiteral("&Datenbank auswählen"))->click();
         });
         haupt->FormActivate();
@@ -360,13 +364,13 @@ private Q_SLOTS:
         DialogBeantworter b;
         QString textBeimOeffnen = QStringLiteral("?");
         b.erwarte<TFormTurwahl>([&textBeimOeffnen](TFormTurwahl* d) {
-            textBeimOeffnen = d->ComboBox1->currentText();
-            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+            textBeimOeffnen = turnierliste(d)->currentText();
+            QTest::keyClick(turnierliste(d), Qt::Key_Return);
         });
         b.erwarteMeldung();
         b.erwarte<TFormTurwahl>([](TFormTurwahl* d) {
-            QTest::keyClicks(d->ComboBox1, QStringLiteral("Anderes Turnier"));
-            QTest::keyClick(d->ComboBox1, Qt::Key_Return);
+            QTest::keyClicks(turnierliste(d), QStringLiteral("Anderes Turnier"));
+            QTest::keyClick(turnierliste(d), Qt::Key_Return);
         });
         haupt->FormActivate();
         QVERIFY(b.alleBeantwortet());

@@ -65,12 +65,15 @@ void zeilenWaehlen(QTableWidget* tabelle, std::initializer_list<int> zeilen) {
 }
 
 QPushButton* aendernKnopf(TFormIntervall& fenster) {
-    for (QPushButton* knopf : fenster.findChildren<QPushButton*>()) {
-        if (knopf->text() == QStringLiteral("Zeitintervall ändern")) {
-            return knopf;
-        }
-    }
-    return nullptr;
+    return fenster.findChild<QPushButton*>(QStringLiteral("zeitintervallAendern"));
+}
+
+QTableWidget* tabelle(TFormIntervall& fenster) {
+    return fenster.findChild<QTableWidget*>(QStringLiteral("auslosungen"));
+}
+
+QSpinBox* zeitfeld(TFormIntervall_eg* eingabe) {
+    return eingabe->findChild<QSpinBox*>(QStringLiteral("zeit"));
 }
 
 } // namespace
@@ -96,10 +99,10 @@ private Q_SLOTS:
         TFormIntervall fenster(liste, dir.path(), meldungen);
         fenster.show();
         QCOMPARE(fenster.windowTitle(), QStringLiteral("Intervall - Datenaktualisierung Ändern"));
-        QCOMPARE(fenster.ListView1->rowCount(), 4);
-        QCOMPARE(fenster.ListView1->item(0, 0)->text(), QStringLiteral("Herren A Vorrunde Gr. 2"));
-        QCOMPARE(fenster.ListView1->item(2, 0)->text(), QStringLiteral("Damen  Gr. 1"));
-        QCOMPARE(fenster.ListView1->item(3, 1)->text(), QStringLiteral("4"));
+        QCOMPARE(tabelle(fenster)->rowCount(), 4);
+        QCOMPARE(tabelle(fenster)->item(0, 0)->text(), QStringLiteral("Herren A Vorrunde Gr. 2"));
+        QCOMPARE(tabelle(fenster)->item(2, 0)->text(), QStringLiteral("Damen  Gr. 1"));
+        QCOMPARE(tabelle(fenster)->item(3, 1)->text(), QStringLiteral("4"));
     }
 
     // Both column headers are shown whole, at the window's own size.
@@ -107,22 +110,22 @@ private Q_SLOTS:
         TFormIntervall fenster(liste, dir.path(), meldungen);
         fenster.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-        QHeaderView* kopf = fenster.ListView1->horizontalHeader();
+        QHeaderView* kopf = tabelle(fenster)->horizontalHeader();
         for (int spalte = 0; spalte < 2; ++spalte) {
             QVERIFY2(kopf->sectionSize(spalte) >= kopf->sectionSizeHint(spalte),
-                     qPrintable(fenster.ListView1->horizontalHeaderItem(spalte)->text()));
+                     qPrintable(tabelle(fenster)->horizontalHeaderItem(spalte)->text()));
         }
-        QVERIFY(kopf->sectionPosition(1) + kopf->sectionSize(1) <= fenster.ListView1->viewport()->width());
+        QVERIFY(kopf->sectionPosition(1) + kopf->sectionSize(1) <= tabelle(fenster)->viewport()->width());
     }
 
     void severalSelectedRowsAllTakeTheEnteredValueAndTheFileHoldsEveryRecord() {
         TFormIntervall fenster(liste, dir.path(), meldungen);
         fenster.show();
-        zeilenWaehlen(fenster.ListView1, {0, 1, 3});
+        zeilenWaehlen(tabelle(fenster), {0, 1, 3});
         int startwert = 0;
         naechsterDialog<TFormIntervall_eg>([&startwert](TFormIntervall_eg* eingabe) {
-            startwert = eingabe->zeit->value();
-            eingabe->zeit->setValue(7);
+            startwert = zeitfeld(eingabe)->value();
+            zeitfeld(eingabe)->setValue(7);
             eingabe->accept();
         });
         aendernKnopf(fenster)->click();
@@ -131,7 +134,7 @@ private Q_SLOTS:
         const int erwartet[] = {7, 7, 3, 7};
         for (int p = 1; p <= 4; ++p) {
             QCOMPARE(liste.at(p).intervall, erwartet[p - 1]);
-            QCOMPARE(fenster.ListView1->item(p - 1, 1)->text(), QString::number(erwartet[p - 1]));
+            QCOMPARE(tabelle(fenster)->item(p - 1, 1)->text(), QString::number(erwartet[p - 1]));
             Programmuhr uhr;
             Ereignisprotokoll protokoll(uhr);
             QCOMPARE(IntervalleLaden(dir.path(), protokoll, uhr).value(liste.at(p).syf_id), erwartet[p - 1]);
@@ -141,15 +144,15 @@ private Q_SLOTS:
     void oneSelectedRowStartsWithItsIntervalAndCancelChangesNothing() {
         TFormIntervall fenster(liste, dir.path(), meldungen);
         fenster.show();
-        zeilenWaehlen(fenster.ListView1, {2});
+        zeilenWaehlen(tabelle(fenster), {2});
         int startwert = 0;
         int minimum = 0;
         int maximum = 0;
         naechsterDialog<TFormIntervall_eg>([&](TFormIntervall_eg* eingabe) {
-            startwert = eingabe->zeit->value();
-            minimum = eingabe->zeit->minimum();
-            maximum = eingabe->zeit->maximum();
-            eingabe->zeit->setValue(9);
+            startwert = zeitfeld(eingabe)->value();
+            minimum = zeitfeld(eingabe)->minimum();
+            maximum = zeitfeld(eingabe)->maximum();
+            zeitfeld(eingabe)->setValue(9);
             eingabe->reject();
         });
         aendernKnopf(fenster)->click();
@@ -174,8 +177,8 @@ private Q_SLOTS:
 
         QStringList zeilen;
         naechsterDialog<TFormIntervall>([&zeilen](TFormIntervall* fenster) {
-            for (int i = 0; i < fenster->ListView1->rowCount(); ++i) {
-                zeilen.append(fenster->ListView1->item(i, 0)->text() + u'=' + fenster->ListView1->item(i, 1)->text());
+            for (int i = 0; i < tabelle(*fenster)->rowCount(); ++i) {
+                zeilen.append(tabelle(*fenster)->item(i, 0)->text() + u'=' + tabelle(*fenster)->item(i, 1)->text());
             }
             fenster->accept();
         });
