@@ -144,6 +144,29 @@ TFormAblage::TFormAblage(const TAblage& ablage, MeldungsAusgabe& meldungen, QWid
         EditZkd->setFocus();
     });
 
+    // The tests find the controls by these names.
+    CheckBoxAnzweb->setObjectName(QStringLiteral("CheckBoxAnzweb"));
+    RadioVerzeichnis->setObjectName(QStringLiteral("RadioVerzeichnis"));
+    RadioHttp->setObjectName(QStringLiteral("RadioHttp"));
+    EditVerzeichnis->setObjectName(QStringLiteral("EditVerzeichnis"));
+    ButtonVerzeichnis->setObjectName(QStringLiteral("ButtonVerzeichnis"));
+    EditHost->setObjectName(QStringLiteral("EditHost"));
+    EditSteuerdatei->setObjectName(QStringLiteral("EditSteuerdatei"));
+    EditToken->setObjectName(QStringLiteral("EditToken"));
+    CheckBoxPocko->setObjectName(QStringLiteral("CheckBoxPocko"));
+    RadioVerzeichnisPocko->setObjectName(QStringLiteral("RadioVerzeichnisPocko"));
+    RadioHttpPocko->setObjectName(QStringLiteral("RadioHttpPocko"));
+    EditVerzeichnisPocko->setObjectName(QStringLiteral("EditVerzeichnisPocko"));
+    ButtonVerzeichnisPocko->setObjectName(QStringLiteral("ButtonVerzeichnisPocko"));
+    EditHostPocko->setObjectName(QStringLiteral("EditHostPocko"));
+    EditSteuerdateiPocko->setObjectName(QStringLiteral("EditSteuerdateiPocko"));
+    EditTokenPocko->setObjectName(QStringLiteral("EditTokenPocko"));
+    EditImpressum->setObjectName(QStringLiteral("EditImpressum"));
+    EditDatenschutz->setObjectName(QStringLiteral("EditDatenschutz"));
+    EditZkd->setObjectName(QStringLiteral("EditZkd"));
+    ButtonZkd->setObjectName(QStringLiteral("ButtonZkd"));
+    ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
+    ButtonAbbrechen->setObjectName(QStringLiteral("ButtonAbbrechen"));
     CheckBoxAnzweb->setChecked(ablage.anzweb == 1);
     (ablage.aktiv == 1 ? RadioVerzeichnis : RadioHttp)->setChecked(true);
     EditVerzeichnis->setText(ablage.verzeichnis);

@@ -40,6 +40,15 @@ public:
 
     void accept() override;
 
+private:
+    void verzeichnisWaehlen(QLineEdit* feld);
+    // Shows whether the folder-name field is locked.
+    void zkdSperreZeigen();
+
+    TAblage m_ablage;
+    MeldungsAusgabe& m_meldungen;
+    DateiWahl m_dateiWahl;
+
     QCheckBox* CheckBoxAnzweb;
     QRadioButton* RadioVerzeichnis;
     QRadioButton* RadioHttp;
@@ -64,15 +73,6 @@ public:
     QPushButton* ButtonZkd;
     QPushButton* ButtonOk;
     QPushButton* ButtonAbbrechen;
-
-private:
-    void verzeichnisWaehlen(QLineEdit* feld);
-    // Shows whether the folder-name field is locked.
-    void zkdSperreZeigen();
-
-    TAblage m_ablage;
-    MeldungsAusgabe& m_meldungen;
-    DateiWahl m_dateiWahl;
 };
 
 // A chosen folder with its trailing separator, in the platform's notation.

@@ -20,6 +20,20 @@ using namespace quenda;
 
 namespace {
 
+// A control of the storage dialog, found by its objectName.
+template <typename T>
+T* ablageFeld(const QObject* dialog, const char* name) {
+    T* feld = dialog->findChild<T*>(QString::fromLatin1(name));
+    if (!feld) {
+        qFatal("TFormAblage has no %s", name);
+    }
+    return feld;
+}
+
+} // namespace
+
+namespace {
+
 struct MeldungenMerken : MeldungsAusgabe {
     QStringList texte;
     void meldung(const QString& text) override { texte.append(text); }
@@ -77,15 +91,15 @@ private Q_SLOTS:
         a.dbzkd = QStringLiteral("20261201080000");
         TFormAblage dialog(a, meldungen);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Webserver Ablage"));
-        QVERIFY(dialog.CheckBoxAnzweb->isChecked());
-        QVERIFY(dialog.RadioHttp->isChecked());
-        QVERIFY(!dialog.CheckBoxPocko->isChecked());
-        QVERIFY(dialog.RadioVerzeichnisPocko->isChecked());
-        QCOMPARE(dialog.EditHost->text(), QStringLiteral("https://h"));
-        QCOMPARE(dialog.EditImpressum->text(), QStringLiteral("https://i"));
-        QCOMPARE(dialog.EditZkd->text(), QStringLiteral("20261201080000"));
-        QVERIFY(dialog.EditZkd->isReadOnly());
-        QVERIFY(dialog.ButtonOk->isDefault());
+        QVERIFY(ablageFeld<QCheckBox>(&dialog, "CheckBoxAnzweb")->isChecked());
+        QVERIFY(ablageFeld<QRadioButton>(&dialog, "RadioHttp")->isChecked());
+        QVERIFY(!ablageFeld<QCheckBox>(&dialog, "CheckBoxPocko")->isChecked());
+        QVERIFY(ablageFeld<QRadioButton>(&dialog, "RadioVerzeichnisPocko")->isChecked());
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditHost")->text(), QStringLiteral("https://h"));
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditImpressum")->text(), QStringLiteral("https://i"));
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->text(), QStringLiteral("20261201080000"));
+        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QVERIFY(ablageFeld<QPushButton>(&dialog, "ButtonOk")->isDefault());
     }
 
     // The fields of both sections begin at one x, the locked folder name looks read-only until it is unlocked,
@@ -97,21 +111,25 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto x = [&dialog](const QWidget* w) { return w->mapTo(&dialog, QPoint(0, 0)).x(); };
-        const int links = x(dialog.EditHost);
+        const int links = x(ablageFeld<QLineEdit>(&dialog, "EditHost"));
         for (const QWidget* feld : std::initializer_list<const QWidget*>{
-                 dialog.EditVerzeichnis, dialog.EditSteuerdatei, dialog.EditToken, dialog.EditVerzeichnisPocko,
-                 dialog.EditHostPocko, dialog.EditSteuerdateiPocko, dialog.EditTokenPocko, dialog.EditImpressum,
-                 dialog.EditDatenschutz}) {
+                 ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis"), ablageFeld<QLineEdit>(&dialog, "EditSteuerdatei"),
+                 ablageFeld<QLineEdit>(&dialog, "EditToken"), ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko"),
+                 ablageFeld<QLineEdit>(&dialog, "EditHostPocko"),
+                 ablageFeld<QLineEdit>(&dialog, "EditSteuerdateiPocko"),
+                 ablageFeld<QLineEdit>(&dialog, "EditTokenPocko"), ablageFeld<QLineEdit>(&dialog, "EditImpressum"),
+                 ablageFeld<QLineEdit>(&dialog, "EditDatenschutz")}) {
             QCOMPARE(x(feld), links);
         }
 
-        const QColor eingabe = dialog.EditHost->palette().color(QPalette::Base);
-        QVERIFY(dialog.EditZkd->isReadOnly());
-        QVERIFY(dialog.EditZkd->palette().color(QPalette::Base) != eingabe);
-        QCOMPARE(dialog.EditZkd->palette().color(QPalette::Base), dialog.palette().color(QPalette::Window));
-        QTest::mouseClick(dialog.ButtonZkd, Qt::LeftButton);
-        QVERIFY(!dialog.EditZkd->isReadOnly());
-        QCOMPARE(dialog.EditZkd->palette().color(QPalette::Base), eingabe);
+        const QColor eingabe = ablageFeld<QLineEdit>(&dialog, "EditHost")->palette().color(QPalette::Base);
+        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base) != eingabe);
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base),
+                 dialog.palette().color(QPalette::Window));
+        QTest::mouseClick(ablageFeld<QPushButton>(&dialog, "ButtonZkd"), Qt::LeftButton);
+        QVERIFY(!ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base), eingabe);
 
         QMap<QChar, QString> belegt;
         for (const QAbstractButton* knopf : dialog.findChildren<QAbstractButton*>()) {
@@ -135,18 +153,18 @@ private Q_SLOTS:
         QStringList ersteRunde;
         bool offenGeblieben = false;
         imDialog([&](TFormAblage* d) {
-            d->CheckBoxAnzweb->setChecked(true);
-            d->RadioHttp->setChecked(true);
-            d->EditHost->setText(QStringLiteral("   "));
-            d->CheckBoxPocko->setChecked(true);
-            d->RadioVerzeichnisPocko->setChecked(true);
-            d->ButtonOk->click();
+            ablageFeld<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(true);
+            ablageFeld<QRadioButton>(d, "RadioHttp")->setChecked(true);
+            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("   "));
+            ablageFeld<QCheckBox>(d, "CheckBoxPocko")->setChecked(true);
+            ablageFeld<QRadioButton>(d, "RadioVerzeichnisPocko")->setChecked(true);
+            ablageFeld<QPushButton>(d, "ButtonOk")->click();
             ersteRunde = meldungen.texte;
             offenGeblieben = d->isVisible();
-            d->EditHost->setText(QStringLiteral("https://turnier.example"));
-            d->EditSteuerdatei->setText(QStringLiteral("/quenda"));
-            d->EditVerzeichnisPocko->setText(QStringLiteral("/srv/pocko/"));
-            d->ButtonOk->click();
+            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("https://turnier.example"));
+            ablageFeld<QLineEdit>(d, "EditSteuerdatei")->setText(QStringLiteral("/quenda"));
+            ablageFeld<QLineEdit>(d, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
+            ablageFeld<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
 
@@ -165,10 +183,10 @@ private Q_SLOTS:
     void fieldsOfAnUntickedTargetMayStayEmpty() {
         TAblage ablage;
         imDialog([](TFormAblage* d) {
-            d->CheckBoxAnzweb->setChecked(false);
-            d->RadioVerzeichnis->setChecked(true);
-            d->CheckBoxPocko->setChecked(false);
-            d->ButtonOk->click();
+            ablageFeld<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(false);
+            ablageFeld<QRadioButton>(d, "RadioVerzeichnis")->setChecked(true);
+            ablageFeld<QCheckBox>(d, "CheckBoxPocko")->setChecked(false);
+            ablageFeld<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QVERIFY(meldungen.texte.isEmpty());
@@ -179,10 +197,10 @@ private Q_SLOTS:
         TAblage ablage;
         ablage.dbzkd = QStringLiteral("20261201080000");
         imDialog([](TFormAblage* d) {
-            d->ButtonZkd->click();
-            QVERIFY(!d->EditZkd->isReadOnly());
-            d->EditZkd->setText(QStringLiteral("Stadtmeisterschaft"));
-            d->ButtonOk->click();
+            ablageFeld<QPushButton>(d, "ButtonZkd")->click();
+            QVERIFY(!ablageFeld<QLineEdit>(d, "EditZkd")->isReadOnly());
+            ablageFeld<QLineEdit>(d, "EditZkd")->setText(QStringLiteral("Stadtmeisterschaft"));
+            ablageFeld<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QCOMPARE(ablage.dbzkd, QStringLiteral("Stadtmeisterschaft"));
@@ -194,8 +212,8 @@ private Q_SLOTS:
         ablage.host = QStringLiteral("alt");
         const TAblage vorher = ablage;
         imDialog([](TFormAblage* d) {
-            d->EditHost->setText(QStringLiteral("neu"));
-            d->ButtonAbbrechen->click();
+            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("neu"));
+            ablageFeld<QPushButton>(d, "ButtonAbbrechen")->click();
         });
         QVERIFY(!TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QCOMPARE(ablage, vorher);
@@ -205,18 +223,19 @@ private Q_SLOTS:
     void aChosenFolderGetsATrailingSeparatorAndCancelKeepsTheField() {
         TFormAblage dialog(TAblage{}, meldungen);
         QString start = QStringLiteral("?");
-        dialog.EditVerzeichnis->setText(QStringLiteral("/srv/alt/"));
+        ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis")->setText(QStringLiteral("/srv/alt/"));
         dialog.setDateiWahl([&start](QWidget*, const QString& feld) {
             start = feld;
             return QStringLiteral("/srv/www/anzeige");
         });
-        dialog.ButtonVerzeichnis->click();
+        ablageFeld<QPushButton>(&dialog, "ButtonVerzeichnis")->click();
         QCOMPARE(start, QStringLiteral("/srv/alt/"));
-        QCOMPARE(dialog.EditVerzeichnis->text(), QDir::toNativeSeparators(QStringLiteral("/srv/www/anzeige/")));
-        dialog.EditVerzeichnisPocko->setText(QStringLiteral("/srv/pocko/"));
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis")->text(),
+                 QDir::toNativeSeparators(QStringLiteral("/srv/www/anzeige/")));
+        ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
         dialog.setDateiWahl([](QWidget*, const QString&) { return QString(); }); // cancelled: the field stays
-        dialog.ButtonVerzeichnisPocko->click();
-        QCOMPARE(dialog.EditVerzeichnisPocko->text(), QStringLiteral("/srv/pocko/"));
+        ablageFeld<QPushButton>(&dialog, "ButtonVerzeichnisPocko")->click();
+        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko")->text(), QStringLiteral("/srv/pocko/"));
     }
 };
 
