@@ -22,60 +22,65 @@ TFormProfil::TFormProfil(const Turnierkontext& kontext, TAblage& Ablage, Meldung
       m_speicher(kontext.apppath) {
     setWindowTitle(QStringLiteral("Profile - QUENDA"));
 
-    ListView1 = new QTableWidget(0, 2, this);
-    ListView1->setHorizontalHeaderLabels({QStringLiteral("Profilname"), QStringLiteral("Datum")});
-    ListView1->setShowGrid(true);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->verticalHeader()->hide();
-    ListView1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    ListView1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    profile = new QTableWidget(0, 2, this);
+    profile->setHorizontalHeaderLabels({QStringLiteral("Profilname"), QStringLiteral("Datum")});
+    profile->setShowGrid(true);
+    profile->setSelectionBehavior(QAbstractItemView::SelectRows);
+    profile->setSelectionMode(QAbstractItemView::SingleSelection);
+    profile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    profile->verticalHeader()->hide();
+    profile->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    profile->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
-    Button1 = new QPushButton(QStringLiteral("&Neu"), this);
-    Button2 = new QPushButton(QStringLiteral("&Ändern"), this);
-    Button3 = new QPushButton(QStringLiteral("&Löschen"), this);
-    Button4 = new QPushButton(QStringLiteral("&Präsentation Laden"), this);
-    ButtonSchliessen = new QPushButton(QStringLiteral("&Schließen"), this);
-    for (QPushButton* knopf : {Button1, Button2, Button3, Button4, ButtonSchliessen}) {
+    neuKnopf = new QPushButton(QStringLiteral("&Neu"), this);
+    aendernKnopf = new QPushButton(QStringLiteral("&Ändern"), this);
+    loeschenKnopf = new QPushButton(QStringLiteral("&Löschen"), this);
+    ladenKnopf = new QPushButton(QStringLiteral("&Präsentation Laden"), this);
+    schliessenKnopf = new QPushButton(QStringLiteral("&Schließen"), this);
+    for (QPushButton* knopf : {neuKnopf, aendernKnopf, loeschenKnopf, ladenKnopf, schliessenKnopf}) {
         knopf->setAutoDefault(false);
     }
+    profile->setObjectName(QStringLiteral("profile"));
+    neuKnopf->setObjectName(QStringLiteral("neu"));
+    aendernKnopf->setObjectName(QStringLiteral("aendern"));
+    loeschenKnopf->setObjectName(QStringLiteral("loeschen"));
+    ladenKnopf->setObjectName(QStringLiteral("laden"));
+    schliessenKnopf->setObjectName(QStringLiteral("schliessen"));
 
     auto* knoepfe = new QVBoxLayout;
-    knoepfe->addWidget(Button1);
-    knoepfe->addWidget(Button2);
-    knoepfe->addWidget(Button3);
+    knoepfe->addWidget(neuKnopf);
+    knoepfe->addWidget(aendernKnopf);
+    knoepfe->addWidget(loeschenKnopf);
     knoepfe->addSpacing(12);
-    knoepfe->addWidget(Button4);
+    knoepfe->addWidget(ladenKnopf);
     knoepfe->addStretch();
-    knoepfe->addWidget(ButtonSchliessen);
+    knoepfe->addWidget(schliessenKnopf);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(ListView1, 1);
+    layout->addWidget(profile, 1);
     layout->addLayout(knoepfe);
     resize(560, 320);
 
-    connect(ListView1, &QTableWidget::itemSelectionChanged, this, &TFormProfil::knoepfeSetzen);
-    connect(Button1, &QPushButton::clicked, this, &TFormProfil::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TFormProfil::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TFormProfil::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TFormProfil::Button4Click);
-    connect(ButtonSchliessen, &QPushButton::clicked, this, &QDialog::accept);
+    connect(profile, &QTableWidget::itemSelectionChanged, this, &TFormProfil::knoepfeSetzen);
+    connect(neuKnopf, &QPushButton::clicked, this, &TFormProfil::profilNeu);
+    connect(aendernKnopf, &QPushButton::clicked, this, &TFormProfil::profilAendern);
+    connect(loeschenKnopf, &QPushButton::clicked, this, &TFormProfil::profilLoeschen);
+    connect(ladenKnopf, &QPushButton::clicked, this, &TFormProfil::praesentationLaden);
+    connect(schliessenKnopf, &QPushButton::clicked, this, &QDialog::accept);
 
     ListeNeu();
 }
 
 void TFormProfil::ListeNeu() {
     m_liste = m_speicher.ListeNeu();
-    ListView1->clearContents();
-    ListView1->setRowCount(static_cast<int>(m_liste.size()));
+    profile->clearContents();
+    profile->setRowCount(static_cast<int>(m_liste.size()));
     int zeile = 0;
     for (const Profileintrag& eintrag : m_liste) {
-        ListView1->setItem(zeile, 0, new QTableWidgetItem(eintrag.name));
-        ListView1->setItem(zeile, 1,
-                           new QTableWidgetItem(eintrag.datum.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
+        profile->setItem(zeile, 0, new QTableWidgetItem(eintrag.name));
+        profile->setItem(zeile, 1, new QTableWidgetItem(eintrag.datum.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
         ++zeile;
     }
-    ListView1->clearSelection();
+    profile->clearSelection();
     knoepfeSetzen();
 }
 
@@ -84,29 +89,29 @@ bool TFormProfil::Profilvorh(const QString& name) const {
 }
 
 QString TFormProfil::auswahl() const {
-    const QList<QTableWidgetItem*> markiert = ListView1->selectedItems();
+    const QList<QTableWidgetItem*> markiert = profile->selectedItems();
     if (markiert.isEmpty()) {
         return {};
     }
-    const QTableWidgetItem* name = ListView1->item(markiert.first()->row(), 0);
+    const QTableWidgetItem* name = profile->item(markiert.first()->row(), 0);
     return name ? name->text() : QString();
 }
 
 void TFormProfil::knoepfeSetzen() {
-    const bool gewaehlt = !ListView1->selectedItems().isEmpty();
-    for (QPushButton* knopf : {Button2, Button3, Button4}) {
+    const bool gewaehlt = !profile->selectedItems().isEmpty();
+    for (QPushButton* knopf : {aendernKnopf, loeschenKnopf, ladenKnopf}) {
         knopf->setEnabled(gewaehlt);
     }
 }
 
 void TFormProfil::auswaehlen(const QString& name) {
-    for (int zeile = 0; zeile < ListView1->rowCount(); ++zeile) {
-        if (ListView1->item(zeile, 0)->text() == name) {
-            ListView1->selectRow(zeile);
+    for (int zeile = 0; zeile < profile->rowCount(); ++zeile) {
+        if (profile->item(zeile, 0)->text() == name) {
+            profile->selectRow(zeile);
             break;
         }
     }
-    ListView1->setFocus();
+    profile->setFocus();
 }
 
 bool TFormProfil::frage(const QString& text, bool neinVorgabe) {
@@ -115,7 +120,7 @@ bool TFormProfil::frage(const QString& text, bool neinVorgabe) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void TFormProfil::Button1Click() {
+void TFormProfil::profilNeu() {
     TFormProfil_eg dialog(
         TFormProfil_eg::Modus::Neu, {}, [this](const QString& name) { return Profilvorh(name); }, m_meldungen, this);
     if (dialog.exec() != QDialog::Accepted) {
@@ -130,7 +135,7 @@ void TFormProfil::Button1Click() {
     auswaehlen(dialog.name());
 }
 
-void TFormProfil::Button2Click() {
+void TFormProfil::profilAendern() {
     const QString alt = auswahl();
     if (alt.isEmpty()) {
         return;
@@ -153,7 +158,7 @@ void TFormProfil::Button2Click() {
     auswaehlen(dialog.name());
 }
 
-void TFormProfil::Button3Click() {
+void TFormProfil::profilLoeschen() {
     const QString name = auswahl();
     if (name.isEmpty() ||
         !frage(QStringLiteral("Soll Profil ") + name + QStringLiteral(" wirklich gelöscht werden ?"), false)) {
@@ -167,7 +172,7 @@ void TFormProfil::Button3Click() {
     ListeNeu();
 }
 
-void TFormProfil::Button4Click() {
+void TFormProfil::praesentationLaden() {
     const QString name = auswahl();
     if (name.isEmpty() || !frage(QStringLiteral("Soll Profil ") + name + QStringLiteral(" wirklich geladen werden ?") +
                                      QStringLiteral("\r\nAlle vorhandenen Daten (Präsentation) werden überschrieben!"),

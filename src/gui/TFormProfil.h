@@ -27,19 +27,12 @@ public:
     // The selected profile's name; "" without a selection.
     QString auswahl() const;
 
-    void Button1Click(); // "&Neu"
-    void Button2Click(); // "&Ändern"
-    void Button3Click(); // "&Löschen"
-    void Button4Click(); // "&Präsentation Laden"
-
-    QTableWidget* ListView1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QPushButton* ButtonSchliessen;
-
 private:
+    void profilNeu();          // Button1Click, "&Neu"
+    void profilAendern();      // Button2Click, "&Ändern"
+    void profilLoeschen();     // Button3Click, "&Löschen"
+    void praesentationLaden(); // Button4Click, "&Präsentation Laden"
+
     void knoepfeSetzen();
     void auswaehlen(const QString& name);
     bool frage(const QString& text, bool neinVorgabe);
@@ -50,6 +43,13 @@ private:
     Programmuhr& m_uhr;
     Profilspeicher m_speicher;
     std::vector<Profileintrag> m_liste;
+
+    QTableWidget* profile;        // ListView1
+    QPushButton* neuKnopf;        // Button1
+    QPushButton* aendernKnopf;    // Button2
+    QPushButton* loeschenKnopf;   // Button3
+    QPushButton* ladenKnopf;      // Button4
+    QPushButton* schliessenKnopf; // ButtonSchliessen
 };
 
 } // namespace quenda

@@ -16,36 +16,39 @@ TFormProfil_eg::TFormProfil_eg(Modus modus, const QString& name, std::function<b
                                MeldungsAusgabe& meldungen, QWidget* parent)
     : QDialog(parent), m_modus(modus), m_vorhanden(std::move(vorhanden)), m_meldungen(meldungen) {
     setWindowTitle(QStringLiteral("Neu/Ändern Profil"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setMaxLength(50);
-    Edit1->setMinimumWidth(260);
+    profilname = new QLineEdit(this);
+    profilname->setObjectName(QStringLiteral("profilname"));
+    profilname->setMaxLength(50);
+    profilname->setMinimumWidth(260);
     if (modus == Modus::Aendern) {
-        Edit1->setText(name);
+        profilname->setText(name);
     }
     auto* zeile = new QHBoxLayout;
     zeile->addWidget(new QLabel(QStringLiteral("Profil"), this));
-    zeile->addWidget(Edit1, 1);
+    zeile->addWidget(profilname, 1);
 
     auto* knoepfe = new QDialogButtonBox(this);
-    ButtonOk = knoepfe->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ButtonAbbrechen = knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
-    ButtonOk->setDefault(true);
+    auto* okKnopf = knoepfe->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    knoepfe->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("abbrechen"));
+    okKnopf->setObjectName(QStringLiteral("ok"));
+    okKnopf->setDefault(true);
     connect(knoepfe, &QDialogButtonBox::accepted, this, &TFormProfil_eg::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(zeile);
     layout->addWidget(knoepfe);
-    Edit1->setFocus();
-    Edit1->selectAll();
+    profilname->setFocus();
+    profilname->selectAll();
 }
 
 QString TFormProfil_eg::name() const {
-    return Edit1->text();
+    return profilname->text();
 }
 
 void TFormProfil_eg::showEvent(QShowEvent* event) {
-    oldname = Edit1->text();
+    oldname = profilname->text();
     QDialog::showEvent(event);
 }
 

@@ -23,11 +23,6 @@ public:
     QString name() const;
     void accept() override;
 
-    QString oldname; // the name in the field when the dialog was shown
-    QLineEdit* Edit1;
-    QPushButton* ButtonOk;
-    QPushButton* ButtonAbbrechen;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -35,6 +30,8 @@ private:
     Modus m_modus;
     std::function<bool(const QString&)> m_vorhanden;
     MeldungsAusgabe& m_meldungen;
+    QString oldname;       // the name in the field when the dialog was shown
+    QLineEdit* profilname; // Edit1
 };
 
 } // namespace quenda

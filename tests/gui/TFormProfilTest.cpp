@@ -50,10 +50,18 @@ QStringList stand(const QString& ordner) {
 }
 
 // Types name into the name dialog and presses OK.
+QTableWidget* profilListe(TFormProfil& dialog) {
+    return dialog.findChild<QTableWidget*>(QStringLiteral("profile"));
+}
+
+QPushButton* profilKnopf(TFormProfil& dialog, const char* name) {
+    return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
 std::function<void(TFormProfil_eg*)> eingeben(const QString& name) {
     return [name](TFormProfil_eg* d) {
-        d->Edit1->setText(name);
-        d->ButtonOk->click();
+        d->findChild<QLineEdit*>(QStringLiteral("profilname"))->setText(name);
+        d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
     };
 }
 
@@ -114,27 +122,29 @@ private Q_SLOTS:
         Profilspeicher(kontext.apppath).neu(QStringLiteral("Bezirk"), kontext.tsdir);
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Profile - QUENDA"));
-        QCOMPARE(dialog.ListView1->horizontalHeaderItem(0)->text(), QStringLiteral("Profilname"));
-        QCOMPARE(dialog.ListView1->horizontalHeaderItem(1)->text(), QStringLiteral("Datum"));
-        QVERIFY(dialog.ListView1->showGrid());
-        QCOMPARE(dialog.ListView1->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(dialog.ListView1->rowCount(), 2);
-        QStringList namen{dialog.ListView1->item(0, 0)->text(), dialog.ListView1->item(1, 0)->text()};
+        QCOMPARE(profilListe(dialog)->horizontalHeaderItem(0)->text(), QStringLiteral("Profilname"));
+        QCOMPARE(profilListe(dialog)->horizontalHeaderItem(1)->text(), QStringLiteral("Datum"));
+        QVERIFY(profilListe(dialog)->showGrid());
+        QCOMPARE(profilListe(dialog)->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(profilListe(dialog)->rowCount(), 2);
+        QStringList namen{profilListe(dialog)->item(0, 0)->text(), profilListe(dialog)->item(1, 0)->text()};
         namen.sort();
         QCOMPARE(namen, (QStringList{QStringLiteral("Bezirk"), QStringLiteral("Kreis")}));
         const QDateTime datum =
-            QDateTime::fromString(dialog.ListView1->item(0, 1)->text(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+            QDateTime::fromString(profilListe(dialog)->item(0, 1)->text(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
         QVERIFY(datum.isValid());
         QVERIFY(std::abs(datum.secsTo(QDateTime::currentDateTime())) < 60);
 
-        QCOMPARE(dialog.Button1->text(), QStringLiteral("&Neu"));
-        QVERIFY(dialog.Button1->isEnabled());
-        for (QPushButton* knopf : {dialog.Button2, dialog.Button3, dialog.Button4}) {
+        QCOMPARE(profilKnopf(dialog, "neu")->text(), QStringLiteral("&Neu"));
+        QVERIFY(profilKnopf(dialog, "neu")->isEnabled());
+        for (QPushButton* knopf :
+             {profilKnopf(dialog, "aendern"), profilKnopf(dialog, "loeschen"), profilKnopf(dialog, "laden")}) {
             QVERIFY(!knopf->isEnabled());
         }
-        dialog.ListView1->selectRow(1);
-        QCOMPARE(dialog.auswahl(), dialog.ListView1->item(1, 0)->text());
-        for (QPushButton* knopf : {dialog.Button2, dialog.Button3, dialog.Button4}) {
+        profilListe(dialog)->selectRow(1);
+        QCOMPARE(dialog.auswahl(), profilListe(dialog)->item(1, 0)->text());
+        for (QPushButton* knopf :
+             {profilKnopf(dialog, "aendern"), profilKnopf(dialog, "loeschen"), profilKnopf(dialog, "laden")}) {
             QVERIFY(knopf->isEnabled());
         }
     }
@@ -146,23 +156,24 @@ private Q_SLOTS:
         DialogBeantworter antworten;
         antworten.erwarte<TFormProfil_eg>([](TFormProfil_eg* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("Neu/Ändern Profil"));
-            QCOMPARE(d->Edit1->text(), QString());
-            QCOMPARE(d->Edit1->maxLength(), 50);
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("profilname"))->text(), QString());
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("profilname"))->maxLength(), 50);
             eingeben(QStringLiteral("kreis"))(d);
         });
         for (const QString& name : {QStringLiteral("../x"), QStringLiteral("a/b"), QString()}) {
             antworten.erwarte<TFormProfil_eg>(eingeben(name)); // still open
         }
-        antworten.erwarte<TFormProfil_eg>([](TFormProfil_eg* d) { d->ButtonAbbrechen->click(); });
-        bedienen(antworten, dialog.Button1);
+        antworten.erwarte<TFormProfil_eg>(
+            [](TFormProfil_eg* d) { d->findChild<QPushButton*>(QStringLiteral("abbrechen"))->click(); });
+        bedienen(antworten, profilKnopf(dialog, "neu"));
 
         QCOMPARE(meldungen.texte.size(), 4);
         QCOMPARE(meldungen.texte[0], QStringLiteral("Es existiert schon ein Profil mit dem Namen kreis!"));
         QCOMPARE(stand(dir->path()), vorher);
 
         antworten.erwarte<TFormProfil_eg>(eingeben(QStringLiteral("Bezirk")));
-        bedienen(antworten, dialog.Button1);
-        QCOMPARE(dialog.ListView1->rowCount(), 2);
+        bedienen(antworten, profilKnopf(dialog, "neu"));
+        QCOMPARE(profilListe(dialog)->rowCount(), 2);
         QCOMPARE(dialog.auswahl(), QStringLiteral("Bezirk"));
         QCOMPARE(stand(store() + QStringLiteral("/Bezirk")), stand(store() + QStringLiteral("/Kreis")));
     }
@@ -174,32 +185,31 @@ private Q_SLOTS:
         const QStringList v2 = stand(kontext.tsdir);
 
         // Same name: the profile holds the current working files.
-        dialog.ListView1->selectRow(0);
+        profilListe(dialog)->selectRow(0);
         DialogBeantworter antworten;
         antworten.erwarte<TFormProfil_eg>([](TFormProfil_eg* d) {
-            QCOMPARE(d->Edit1->text(), QStringLiteral("Kreis"));
-            QCOMPARE(d->oldname, QStringLiteral("Kreis"));
-            d->ButtonOk->click();
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("profilname"))->text(), QStringLiteral("Kreis"));
+            d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
         });
-        bedienen(antworten, dialog.Button2);
+        bedienen(antworten, profilKnopf(dialog, "aendern"));
         QCOMPARE(stand(store() + QStringLiteral("/Kreis")), v2);
 
         // A change of case only is refused; a new name replaces the old profile.
         arbeitsstand("v3");
         Profilspeicher(kontext.apppath).neu(QStringLiteral("Land"), kontext.tsdir);
         dialog.ListeNeu();
-        dialog.ListView1->selectRow(
-            dialog.ListView1->findItems(QStringLiteral("Kreis"), Qt::MatchExactly).first()->row());
+        profilListe(dialog)->selectRow(
+            profilListe(dialog)->findItems(QStringLiteral("Kreis"), Qt::MatchExactly).first()->row());
         antworten.erwarte<TFormProfil_eg>(eingeben(QStringLiteral("kreis")));
         antworten.erwarte<TFormProfil_eg>(eingeben(QStringLiteral("land")));
         antworten.erwarte<TFormProfil_eg>(eingeben(QStringLiteral("Bezirk")));
-        bedienen(antworten, dialog.Button2);
+        bedienen(antworten, profilKnopf(dialog, "aendern"));
         QCOMPARE(meldungen.texte, (QStringList{QStringLiteral("Es existiert schon ein Profil mit dem Namen kreis!"),
                                                QStringLiteral("Es existiert schon ein Profil mit dem Namen land!")}));
         QVERIFY(!QDir(store() + QStringLiteral("/Kreis")).exists());
         QCOMPARE(stand(store() + QStringLiteral("/Bezirk")), stand(kontext.tsdir));
         QCOMPARE(dialog.auswahl(), QStringLiteral("Bezirk"));
-        QCOMPARE(dialog.ListView1->rowCount(), 2);
+        QCOMPARE(profilListe(dialog)->rowCount(), 2);
     }
 
     void failedChangeKeepsTheProfile() {
@@ -207,21 +217,21 @@ private Q_SLOTS:
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         const QStringList vorher = stand(store());
         QFile::remove(kontext.tsdir + QStringLiteral("/config_quenda.xml"));
-        dialog.ListView1->selectRow(0);
+        profilListe(dialog)->selectRow(0);
         DialogBeantworter antworten;
         antworten.erwarte<TFormProfil_eg>(eingeben(QStringLiteral("Bezirk")));
-        bedienen(antworten, dialog.Button2);
+        bedienen(antworten, profilKnopf(dialog, "aendern"));
         QCOMPARE(meldungen.texte.size(), 1);
         QVERIFY(meldungen.texte[0].contains(QStringLiteral("config_quenda.xml")));
         QCOMPARE(stand(store()), vorher);
-        QCOMPARE(dialog.ListView1->rowCount(), 1);
-        QCOMPARE(dialog.ListView1->item(0, 0)->text(), QStringLiteral("Kreis"));
+        QCOMPARE(profilListe(dialog)->rowCount(), 1);
+        QCOMPARE(profilListe(dialog)->item(0, 0)->text(), QStringLiteral("Kreis"));
     }
 
     void deleteAsksFirst() {
         Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
-        dialog.ListView1->selectRow(0);
+        profilListe(dialog)->selectRow(0);
         DialogBeantworter antworten;
         for (const auto antwort : {QMessageBox::No, QMessageBox::Yes}) {
             antworten.erwarte<QMessageBox>([antwort](QMessageBox* box) {
@@ -231,11 +241,11 @@ private Q_SLOTS:
                 QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
                 box->button(antwort)->click();
             });
-            bedienen(antworten, dialog.Button3);
+            bedienen(antworten, profilKnopf(dialog, "loeschen"));
             QCOMPARE(QDir(store() + QStringLiteral("/Kreis")).exists(), antwort == QMessageBox::No);
         }
-        QCOMPARE(dialog.ListView1->rowCount(), 0);
-        QVERIFY(!dialog.Button3->isEnabled());
+        QCOMPARE(profilListe(dialog)->rowCount(), 0);
+        QVERIFY(!profilKnopf(dialog, "loeschen")->isEnabled());
         QVERIFY(QFile::exists(kontext.tsdir + QStringLiteral("/config_quenda.xml")));
     }
 
@@ -243,7 +253,7 @@ private Q_SLOTS:
         Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
         arbeitsstand("eigen");
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
-        dialog.ListView1->selectRow(0);
+        profilListe(dialog)->selectRow(0);
         const QStringList vorher = stand(kontext.tsdir);
         const TAblage ablageVorher = ablage;
 
@@ -254,13 +264,13 @@ private Q_SLOTS:
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
             box->defaultButton()->click();
         });
-        bedienen(antworten, dialog.Button4);
+        bedienen(antworten, profilKnopf(dialog, "laden"));
         QCOMPARE(stand(kontext.tsdir), vorher);
         QVERIFY(ablage == ablageVorher);
         QVERIFY(meldungen.texte.isEmpty());
 
         antworten.erwarte<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-        bedienen(antworten, dialog.Button4);
+        bedienen(antworten, profilKnopf(dialog, "laden"));
         QCOMPARE(meldungen.texte, QStringList{QStringLiteral("Das Profil Kreis wurde geladen!")});
         QCOMPARE(ablage.host, QStringLiteral("https://v1.example"));
         QCOMPARE(ablage.dbzkd, QStringLiteral("20261209140533"));
