@@ -1,4 +1,5 @@
 #include "db/Lesetransaktion.h"
+#include "FremderSchreiber.h"
 #include "MiniTurnier.h"
 #include "db/TDM.h"
 #include "util/QuendaError.h"
@@ -13,24 +14,14 @@ using namespace quenda;
 
 namespace {
 
-// The tournament program on the same file: each commit is tried once, without waiting for readers.
-class Schreiber {
+// The tournament program renames a club.
+class Schreiber : public test::FremderSchreiber {
 public:
-    explicit Schreiber(const QString& pfad) {
-        sqlite3_open_v2(QFile::encodeName(pfad).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-    }
-    ~Schreiber() { sqlite3_close(m_db); }
-    Schreiber(const Schreiber&) = delete;
-    Schreiber& operator=(const Schreiber&) = delete;
-
-    // SQLite's result code of the statement: SQLITE_BUSY while a reader holds the file.
-    int ausfuehren(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    using FremderSchreiber::FremderSchreiber;
     int umbenennen(const char* name) {
-        return ausfuehren((QByteArray("UPDATE Verein SET verein = '") + name + "' WHERE v_id = 3").constData());
+        return ausfuehren(QStringLiteral("UPDATE Verein SET verein = '") + QString::fromUtf8(name) +
+                          QStringLiteral("' WHERE v_id = 3"));
     }
-
-private:
-    sqlite3* m_db = nullptr;
 };
 
 class Lesetransaktionen : public ::testing::Test {
@@ -105,7 +96,7 @@ TEST_F(Lesetransaktionen, aUnitThatEndsWithAnErrorReleasesTheFile) {
 TEST_F(Lesetransaktionen, inWalModeAUnitKeepsReadingTheStateItBeganWith) {
     tdm.schliessen();
     Schreiber schreiber(pfad);
-    ASSERT_EQ(schreiber.ausfuehren("PRAGMA journal_mode=WAL"), SQLITE_OK);
+    ASSERT_EQ(schreiber.ausfuehren(QStringLiteral("PRAGMA journal_mode=WAL")), SQLITE_OK);
     tdm.oeffnen(pfad);
     {
         Lesetransaktion lesung(tdm.ADOConnectionTURDB);

@@ -1,3 +1,4 @@
+#include "../db/FremderSchreiber.h"
 #include "ZyklusHilfen.h"
 #include "db/Verbindung.h"
 #include "export/Exportabfragen.h"
@@ -15,34 +16,12 @@ namespace fest = quenda::demo::fest;
 
 namespace {
 
-// The tournament program writing the file while the cycle runs: each commit tried once, without waiting.
-class Schreiber {
+// The tournament program writing the file while the cycle runs.
+class Schreiber : public FremderSchreiber {
 public:
-    explicit Schreiber(const QString& pfad) {
-        sqlite3_open_v2(QFile::encodeName(pfad).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-    }
-    ~Schreiber() { sqlite3_close(m_db); }
-    Schreiber(const Schreiber&) = delete;
-    Schreiber& operator=(const Schreiber&) = delete;
-
-    int ausfuehren(const QString& sql) {
-        return sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    }
+    using FremderSchreiber::FremderSchreiber;
     // A write that every reader of the file holds up: a row of the other tournament, rewritten as it is.
     int schreiben() { return ausfuehren(QStringLiteral("UPDATE turniere SET tur_bez = tur_bez WHERE t_id = 2")); }
-    QString text(const QString& sql) {
-        sqlite3_stmt* st = nullptr;
-        QString ergebnis;
-        if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW) {
-            ergebnis = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        }
-        sqlite3_finalize(st);
-        return ergebnis;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
 };
 
 // The screen target over HTTP: while a file is posted, the tournament program writes.
