@@ -17,20 +17,6 @@ using namespace quenda;
 
 namespace {
 
-// A control of the storage dialog, found by its objectName.
-template <typename T>
-T* ablageFeld(const QObject* dialog, const char* name) {
-    T* feld = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!feld) {
-        qFatal("TFormAblage has no %s", name);
-    }
-    return feld;
-}
-
-} // namespace
-
-namespace {
-
 struct MeldungenMerken : MeldungsAusgabe {
     QStringList texte;
     void meldung(const QString& text) override { texte.append(text); }
@@ -122,14 +108,14 @@ private Q_SLOTS:
             name->setText(dir.filePath(QStringLiteral("neu")));
             QTest::keyClick(name, Qt::Key_Return);
         });
-        ablageFeld<QPushButton>(&dialog, "ButtonVerzeichnis")->click();
+        teil<QPushButton>(&dialog, "ButtonVerzeichnis")->click();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QCOMPARE(titel, QStringLiteral("Verzeichnis auswählen"));
         QCOMPARE(geoeffnet, dir.filePath(QStringLiteral("alt")));
         QVERIFY(nurOrdner);
         QCOMPARE(knoepfe, (QStringList{QStringLiteral("&Auswählen"), QStringLiteral("Abbrechen")}));
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis")->text(),
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditVerzeichnis")->text(),
                  QDir::toNativeSeparators(dir.filePath(QStringLiteral("neu"))) + QDir::separator());
     }
 };

@@ -20,20 +20,6 @@ using namespace quenda;
 
 namespace {
 
-// A control of the storage dialog, found by its objectName.
-template <typename T>
-T* ablageFeld(const QObject* dialog, const char* name) {
-    T* feld = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!feld) {
-        qFatal("TFormAblage has no %s", name);
-    }
-    return feld;
-}
-
-} // namespace
-
-namespace {
-
 struct MeldungenMerken : MeldungsAusgabe {
     QStringList texte;
     void meldung(const QString& text) override { texte.append(text); }
@@ -91,15 +77,15 @@ private Q_SLOTS:
         a.dbzkd = QStringLiteral("20261201080000");
         TFormAblage dialog(a, meldungen);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Webserver Ablage"));
-        QVERIFY(ablageFeld<QCheckBox>(&dialog, "CheckBoxAnzweb")->isChecked());
-        QVERIFY(ablageFeld<QRadioButton>(&dialog, "RadioHttp")->isChecked());
-        QVERIFY(!ablageFeld<QCheckBox>(&dialog, "CheckBoxPocko")->isChecked());
-        QVERIFY(ablageFeld<QRadioButton>(&dialog, "RadioVerzeichnisPocko")->isChecked());
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditHost")->text(), QStringLiteral("https://h"));
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditImpressum")->text(), QStringLiteral("https://i"));
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->text(), QStringLiteral("20261201080000"));
-        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
-        QVERIFY(ablageFeld<QPushButton>(&dialog, "ButtonOk")->isDefault());
+        QVERIFY(teil<QCheckBox>(&dialog, "CheckBoxAnzweb")->isChecked());
+        QVERIFY(teil<QRadioButton>(&dialog, "RadioHttp")->isChecked());
+        QVERIFY(!teil<QCheckBox>(&dialog, "CheckBoxPocko")->isChecked());
+        QVERIFY(teil<QRadioButton>(&dialog, "RadioVerzeichnisPocko")->isChecked());
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditHost")->text(), QStringLiteral("https://h"));
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditImpressum")->text(), QStringLiteral("https://i"));
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditZkd")->text(), QStringLiteral("20261201080000"));
+        QVERIFY(teil<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QVERIFY(teil<QPushButton>(&dialog, "ButtonOk")->isDefault());
     }
 
     // The fields of both sections begin at one x, the locked folder name looks read-only until it is unlocked,
@@ -111,25 +97,24 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto x = [&dialog](const QWidget* w) { return w->mapTo(&dialog, QPoint(0, 0)).x(); };
-        const int links = x(ablageFeld<QLineEdit>(&dialog, "EditHost"));
+        const int links = x(teil<QLineEdit>(&dialog, "EditHost"));
         for (const QWidget* feld : std::initializer_list<const QWidget*>{
-                 ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis"), ablageFeld<QLineEdit>(&dialog, "EditSteuerdatei"),
-                 ablageFeld<QLineEdit>(&dialog, "EditToken"), ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko"),
-                 ablageFeld<QLineEdit>(&dialog, "EditHostPocko"),
-                 ablageFeld<QLineEdit>(&dialog, "EditSteuerdateiPocko"),
-                 ablageFeld<QLineEdit>(&dialog, "EditTokenPocko"), ablageFeld<QLineEdit>(&dialog, "EditImpressum"),
-                 ablageFeld<QLineEdit>(&dialog, "EditDatenschutz")}) {
+                 teil<QLineEdit>(&dialog, "EditVerzeichnis"), teil<QLineEdit>(&dialog, "EditSteuerdatei"),
+                 teil<QLineEdit>(&dialog, "EditToken"), teil<QLineEdit>(&dialog, "EditVerzeichnisPocko"),
+                 teil<QLineEdit>(&dialog, "EditHostPocko"), teil<QLineEdit>(&dialog, "EditSteuerdateiPocko"),
+                 teil<QLineEdit>(&dialog, "EditTokenPocko"), teil<QLineEdit>(&dialog, "EditImpressum"),
+                 teil<QLineEdit>(&dialog, "EditDatenschutz")}) {
             QCOMPARE(x(feld), links);
         }
 
-        const QColor eingabe = ablageFeld<QLineEdit>(&dialog, "EditHost")->palette().color(QPalette::Base);
-        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
-        QVERIFY(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base) != eingabe);
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base),
+        const QColor eingabe = teil<QLineEdit>(&dialog, "EditHost")->palette().color(QPalette::Base);
+        QVERIFY(teil<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QVERIFY(teil<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base) != eingabe);
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base),
                  dialog.palette().color(QPalette::Window));
-        QTest::mouseClick(ablageFeld<QPushButton>(&dialog, "ButtonZkd"), Qt::LeftButton);
-        QVERIFY(!ablageFeld<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base), eingabe);
+        QTest::mouseClick(teil<QPushButton>(&dialog, "ButtonZkd"), Qt::LeftButton);
+        QVERIFY(!teil<QLineEdit>(&dialog, "EditZkd")->isReadOnly());
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditZkd")->palette().color(QPalette::Base), eingabe);
 
         QMap<QChar, QString> belegt;
         for (const QAbstractButton* knopf : dialog.findChildren<QAbstractButton*>()) {
@@ -153,18 +138,18 @@ private Q_SLOTS:
         QStringList ersteRunde;
         bool offenGeblieben = false;
         imDialog([&](TFormAblage* d) {
-            ablageFeld<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(true);
-            ablageFeld<QRadioButton>(d, "RadioHttp")->setChecked(true);
-            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("   "));
-            ablageFeld<QCheckBox>(d, "CheckBoxPocko")->setChecked(true);
-            ablageFeld<QRadioButton>(d, "RadioVerzeichnisPocko")->setChecked(true);
-            ablageFeld<QPushButton>(d, "ButtonOk")->click();
+            teil<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(true);
+            teil<QRadioButton>(d, "RadioHttp")->setChecked(true);
+            teil<QLineEdit>(d, "EditHost")->setText(QStringLiteral("   "));
+            teil<QCheckBox>(d, "CheckBoxPocko")->setChecked(true);
+            teil<QRadioButton>(d, "RadioVerzeichnisPocko")->setChecked(true);
+            teil<QPushButton>(d, "ButtonOk")->click();
             ersteRunde = meldungen.texte;
             offenGeblieben = d->isVisible();
-            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("https://turnier.example"));
-            ablageFeld<QLineEdit>(d, "EditSteuerdatei")->setText(QStringLiteral("/quenda"));
-            ablageFeld<QLineEdit>(d, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
-            ablageFeld<QPushButton>(d, "ButtonOk")->click();
+            teil<QLineEdit>(d, "EditHost")->setText(QStringLiteral("https://turnier.example"));
+            teil<QLineEdit>(d, "EditSteuerdatei")->setText(QStringLiteral("/quenda"));
+            teil<QLineEdit>(d, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
+            teil<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
 
@@ -183,10 +168,10 @@ private Q_SLOTS:
     void fieldsOfAnUntickedTargetMayStayEmpty() {
         TAblage ablage;
         imDialog([](TFormAblage* d) {
-            ablageFeld<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(false);
-            ablageFeld<QRadioButton>(d, "RadioVerzeichnis")->setChecked(true);
-            ablageFeld<QCheckBox>(d, "CheckBoxPocko")->setChecked(false);
-            ablageFeld<QPushButton>(d, "ButtonOk")->click();
+            teil<QCheckBox>(d, "CheckBoxAnzweb")->setChecked(false);
+            teil<QRadioButton>(d, "RadioVerzeichnis")->setChecked(true);
+            teil<QCheckBox>(d, "CheckBoxPocko")->setChecked(false);
+            teil<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QVERIFY(meldungen.texte.isEmpty());
@@ -197,10 +182,10 @@ private Q_SLOTS:
         TAblage ablage;
         ablage.dbzkd = QStringLiteral("20261201080000");
         imDialog([](TFormAblage* d) {
-            ablageFeld<QPushButton>(d, "ButtonZkd")->click();
-            QVERIFY(!ablageFeld<QLineEdit>(d, "EditZkd")->isReadOnly());
-            ablageFeld<QLineEdit>(d, "EditZkd")->setText(QStringLiteral("Stadtmeisterschaft"));
-            ablageFeld<QPushButton>(d, "ButtonOk")->click();
+            teil<QPushButton>(d, "ButtonZkd")->click();
+            QVERIFY(!teil<QLineEdit>(d, "EditZkd")->isReadOnly());
+            teil<QLineEdit>(d, "EditZkd")->setText(QStringLiteral("Stadtmeisterschaft"));
+            teil<QPushButton>(d, "ButtonOk")->click();
         });
         QVERIFY(TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QCOMPARE(ablage.dbzkd, QStringLiteral("Stadtmeisterschaft"));
@@ -212,8 +197,8 @@ private Q_SLOTS:
         ablage.host = QStringLiteral("alt");
         const TAblage vorher = ablage;
         imDialog([](TFormAblage* d) {
-            ablageFeld<QLineEdit>(d, "EditHost")->setText(QStringLiteral("neu"));
-            ablageFeld<QPushButton>(d, "ButtonAbbrechen")->click();
+            teil<QLineEdit>(d, "EditHost")->setText(QStringLiteral("neu"));
+            teil<QPushButton>(d, "ButtonAbbrechen")->click();
         });
         QVERIFY(!TFormAblage::WebserverAblage(nullptr, dir.path(), ablage, meldungen, uhr));
         QCOMPARE(ablage, vorher);
@@ -223,19 +208,19 @@ private Q_SLOTS:
     void aChosenFolderGetsATrailingSeparatorAndCancelKeepsTheField() {
         TFormAblage dialog(TAblage{}, meldungen);
         QString start = QStringLiteral("?");
-        ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis")->setText(QStringLiteral("/srv/alt/"));
+        teil<QLineEdit>(&dialog, "EditVerzeichnis")->setText(QStringLiteral("/srv/alt/"));
         dialog.setDateiWahl([&start](QWidget*, const QString& feld) {
             start = feld;
             return QStringLiteral("/srv/www/anzeige");
         });
-        ablageFeld<QPushButton>(&dialog, "ButtonVerzeichnis")->click();
+        teil<QPushButton>(&dialog, "ButtonVerzeichnis")->click();
         QCOMPARE(start, QStringLiteral("/srv/alt/"));
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditVerzeichnis")->text(),
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditVerzeichnis")->text(),
                  QDir::toNativeSeparators(QStringLiteral("/srv/www/anzeige/")));
-        ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
+        teil<QLineEdit>(&dialog, "EditVerzeichnisPocko")->setText(QStringLiteral("/srv/pocko/"));
         dialog.setDateiWahl([](QWidget*, const QString&) { return QString(); }); // cancelled: the field stays
-        ablageFeld<QPushButton>(&dialog, "ButtonVerzeichnisPocko")->click();
-        QCOMPARE(ablageFeld<QLineEdit>(&dialog, "EditVerzeichnisPocko")->text(), QStringLiteral("/srv/pocko/"));
+        teil<QPushButton>(&dialog, "ButtonVerzeichnisPocko")->click();
+        QCOMPARE(teil<QLineEdit>(&dialog, "EditVerzeichnisPocko")->text(), QStringLiteral("/srv/pocko/"));
     }
 };
 

@@ -47,16 +47,6 @@ void ok(QDialog* dialog) {
     }
 }
 
-// A part of a window, found by its objectName; a missing one ends the test run at once.
-template <typename T>
-T* teil(const QObject* fenster, const char* name) {
-    T* gefunden = fenster ? fenster->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-    if (!gefunden) {
-        qFatal("%s has no %s", fenster ? fenster->metaObject()->className() : "nullptr", name);
-    }
-    return gefunden;
-}
-
 QByteArray inhalt(const QString& pfad) {
     QFile datei(pfad);
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
