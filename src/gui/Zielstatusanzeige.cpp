@@ -59,7 +59,7 @@ void Zielstatusanzeige::zeigen(const Zielzustaende& ziele) {
         const QString text = zielstatusZeile(pocko, z);
         label->setText(text);
         label->setToolTip(text);
-        label->setStyleSheet(stilFuer(z.ampel(), z.offen == 0 && z.letzteVollstaendig.isEmpty()));
+        label->setStyleSheet(stilFuer(z.ampel(), z.nochKeineUebertragung()));
         label->setProperty("ampel", static_cast<int>(z.ampel()));
     }
 }

@@ -130,8 +130,8 @@ QString zielstatusZeile(bool pocko, const Zielzustand& z) {
         }
         break;
     case Zielzustand::Ampel::Offen:
-        zeile += z.offen > 0 ? dateien(z.offen) + QStringLiteral(" – letzte Übertragung erfolgreich")
-                             : QStringLiteral("noch keine Übertragung");
+        zeile += z.nochKeineUebertragung() ? QStringLiteral("noch keine Übertragung")
+                                           : dateien(z.offen) + QStringLiteral(" – letzte Übertragung erfolgreich");
         break;
     case Zielzustand::Ampel::Aktuell:
         zeile += QStringLiteral("aktuell");

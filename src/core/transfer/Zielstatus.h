@@ -22,6 +22,8 @@ struct Zielzustand {
     QString fehlerGrund;
 
     Ampel ampel() const;
+    // Switched on, but nothing has been sent to it yet: neither current nor behind.
+    bool nochKeineUebertragung() const { return offen == 0 && letzteVollstaendig.isEmpty(); }
     bool operator==(const Zielzustand&) const = default;
 };
 
