@@ -329,6 +329,9 @@ window.Quenda = window.Quenda || {};
             } catch (e) {
                 Q.protokoll("Abruf fehlgeschlagen: " + e.message);
             }
+            // Polls finished so far: a poll that began while an upload was still arriving shows part of it,
+            // so whoever waits for a finished upload waits for a poll that began after it.
+            document.body.dataset.abrufe = String(Number(document.body.dataset.abrufe || 0) + 1);
             window.setTimeout(runde, intervall);
         };
         window.setTimeout(runde, intervall);

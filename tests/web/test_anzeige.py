@@ -250,7 +250,11 @@ class Anzeige(unittest.TestCase):
         ausfuehren(self.quenda, "--headless", "--db", self.db, "--tournament", "1", "--cycles", "2",
                    "--fake-time", "2026-12-09 10:30:00")
         stand = max(n[:14] for n in os.listdir(self.upload) if STEMPEL.match(n))
-        seite.warten(f'document.body.dataset.stand === "{stand}"', 30)
+        # A poll during the upload already brings the newest stamp with only part of its files: wait for two
+        # more polls, the second of which began after the upload had ended.
+        abrufe = seite.werten("Number(document.body.dataset.abrufe || 0)")
+        seite.warten(f'document.body.dataset.stand === "{stand}" && '
+                     f'Number(document.body.dataset.abrufe || 0) >= {abrufe + 2}', 30)
         self.assertEqual(seite.werten("window.quendaMarke"), 1, "updated without reloading")
         daten = self.neueste()
         belegung = f"tischbelegung_{self.halle}.txt"
