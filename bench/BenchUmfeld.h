@@ -160,7 +160,7 @@ private:
         QElapsedTimer ermittlung;
         qint64 ermittlungNs = 0;
         qint64 oeffnenNs = 0;
-        QObject::connect(&z, &Datenzyklus::label10, &z, [&]() {
+        QObject::connect(&z, &Datenzyklus::letzteAktualisierung, &z, [&]() {
             oeffnenNs = gesamt.nsecsElapsed();
             ermittlung.start();
         });

@@ -69,7 +69,7 @@ TFormHaupt::~TFormHaupt() {
     // The cycle thread writes into members of this window (statistics, event log): it must be done before
     // they go, also when the window is destroyed without being closed.
     if (steuerung->laeuft()) {
-        steuerung->Stoppen1Click();
+        steuerung->stoppen();
     }
     steuerung->warten();
 }
@@ -152,7 +152,7 @@ void TFormHaupt::transferAnbinden() {
     });
     connect(steuerung, &Transfersteuerung::statistikNeu, this, &TFormHaupt::ChartUpdate);
     connect(steuerung, &Transfersteuerung::zielstatusNeu, m_zielstatus, &Zielstatusanzeige::zeigen);
-    connect(steuerung, &Transfersteuerung::label10, Label10, &QLabel::setText);
+    connect(steuerung, &Transfersteuerung::letzteAktualisierung, Label10, &QLabel::setText);
     connect(steuerung, &Transfersteuerung::baumNeu, TreeView1, &AuslosungTree::aufbauen);
     connect(CheckBoxWebserver, &QCheckBox::toggled, steuerung, &Transfersteuerung::setResend);
 }
@@ -185,14 +185,14 @@ void TFormHaupt::Starten1Click() {
     steuerung->setTurnier(kontext, Ablage);
     steuerung->setResend(CheckBoxWebserver->isChecked());
     try {
-        steuerung->Starten1Click();
+        steuerung->starten();
     } catch (const QuendaError& e) {
         fehlerZeigen(e.message());
     }
 }
 
 void TFormHaupt::Stoppen1Click() {
-    steuerung->Stoppen1Click();
+    steuerung->stoppen();
     FormWarnung->hide();
 }
 
@@ -306,7 +306,7 @@ void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
 void TFormHaupt::closeEvent(QCloseEvent* event) {
     // A running cycle finishes first; the window keeps handling events meanwhile so the cycle can report.
     if (steuerung->laeuft()) {
-        steuerung->Stoppen1Click();
+        steuerung->stoppen();
     }
     while (!threadfrei()) {
         QEventLoop warten;

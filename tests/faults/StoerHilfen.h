@@ -127,18 +127,18 @@ public:
                 zwischen(zyklus);
             }
             if (++gelaufen == n) {
-                steuerung.Stoppen1Click();
+                steuerung.stoppen();
                 QTimer::singleShot(0, &schleife, &QEventLoop::quit);
             }
         });
         // The running order moves on by itself; the limit only keeps a broken test from hanging forever.
         QTimer::singleShot(600000, &schleife, [&] {
             ADD_FAILURE() << "cycles did not end";
-            steuerung.Stoppen1Click();
+            steuerung.stoppen();
             schleife.quit();
         });
         m_zeitVorStart = uhr.jetzt();
-        steuerung.Starten1Click();
+        steuerung.starten();
         schleife.exec();
         steuerung.warten();
         // The next run starts one minute after the last cycle, as the timer would have.

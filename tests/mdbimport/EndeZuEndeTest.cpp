@@ -207,10 +207,10 @@ TEST_F(EndeZuEnde, aChangeWrittenBetweenTwoCyclesShowsUpInTheSecondCycle) {
                 }
                 return;
             }
-            steuerung.Stoppen1Click();
+            steuerung.stoppen();
             schleife.quit();
         });
-        steuerung.Starten1Click();
+        steuerung.starten();
         schleife.exec();
         steuerung.warten();
         EXPECT_FALSE(memo.join(u'\n').contains(QStringLiteral("nicht gelesen"))) << memo.join(u'\n').toStdString();

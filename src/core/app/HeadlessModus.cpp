@@ -158,7 +158,7 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     QEventLoop schleife;
     const auto beenden = [&]() {
         if (steuerung.laeuft()) {
-            steuerung.Stoppen1Click();
+            steuerung.stoppen();
         }
         steuerung.warten();
         schleife.quit();
@@ -179,7 +179,7 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     std::signal(SIGINT, signalBehandeln);
     std::signal(SIGTERM, signalBehandeln);
 
-    steuerung.Starten1Click();
+    steuerung.starten();
     schleife.exec();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);

@@ -82,7 +82,7 @@ AuslosungErmittlung::AuslosungErmittlung(TDM& tdm, const Turnierkontext& kontext
       m_uhr(uhr), m_staging(staging) {}
 
 void AuslosungErmittlung::Auslosung_Ermittlung() {
-    Q_EMIT label10(zeitAnzeige(m_uhr.jetzt()));
+    Q_EMIT letzteAktualisierung(zeitAnzeige(m_uhr.jetzt()));
     m_protokoll.protokoll(QStringLiteral("Ermittlung Auslosungen"));
     m_protokoll.protokoll(QString(54, u'-'));
     // Participant lists first: in the first pass of a tournament they head the list.

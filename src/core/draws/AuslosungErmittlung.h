@@ -35,7 +35,7 @@ public:
 
 Q_SIGNALS:
     // Start of the pass, "dd.mm.yyyy hh:nn:ss", for Label10 ("Letzte Aktualisierung").
-    void label10(const QString& text);
+    void letzteAktualisierung(const QString& text);
     // The list as it stands at the end of the pass.
     void baumNeu(const quenda::AuslosungsBaum& baum);
 

@@ -202,7 +202,8 @@ void Datenzyklus::melden(const QString& zeile) {
 
 void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
     AuslosungErmittlung ermittlung(dm, m_u.kontext, m_u.ablage, m_u.liste, m_u.protokoll, m_u.uhr, staging);
-    connect(&ermittlung, &AuslosungErmittlung::label10, this, &Datenzyklus::label10, Qt::DirectConnection);
+    connect(&ermittlung, &AuslosungErmittlung::letzteAktualisierung, this, &Datenzyklus::letzteAktualisierung,
+            Qt::DirectConnection);
     connect(&ermittlung, &AuslosungErmittlung::baumNeu, this, &Datenzyklus::baumNeu, Qt::DirectConnection);
     ermittlung.Auslosung_Ermittlung();
     upload.offeneNachsenden(zeitstempel14(m_u.uhr.jetzt()));

@@ -72,7 +72,7 @@ public:
     static QString laufmarke();
 
 Q_SIGNALS:
-    void label10(const QString& text);
+    void letzteAktualisierung(const QString& text);
     void baumNeu(const quenda::AuslosungsBaum& baum);
     // The cycle's exports are over: hide the busy banner, untick the check box.
     void exporteEnde();

@@ -30,7 +30,7 @@ Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protok
     qRegisterMetaType<quenda::Zielzustaende>();
     m_timer = new QTimer(this);
     m_timer->setInterval(60000);
-    connect(m_timer, &QTimer::timeout, this, &Transfersteuerung::TimerSpieldatenTimer);
+    connect(m_timer, &QTimer::timeout, this, &Transfersteuerung::tick);
     m_sofortTimer = new QTimer(this);
     m_sofortTimer->setSingleShot(true);
     connect(m_sofortTimer, &QTimer::timeout, this, &Transfersteuerung::sofortPruefen);
@@ -120,7 +120,7 @@ void Transfersteuerung::setTurnier(const Turnierkontext& kontext, const TAblage&
     m_ablage = ablage;
 }
 
-void Transfersteuerung::Starten1Click() {
+void Transfersteuerung::starten() {
     m_kontext.tsdir = turnierauswahl::tsdirFuer(m_kontext.dbpath, m_kontext.dbturid);
     turnierauswahl::tsdirAnlegen(m_kontext.tsdir);
     m_sofort = SofortLoad(m_kontext.tsdir);
@@ -131,10 +131,10 @@ void Transfersteuerung::Starten1Click() {
         m_timer->start();
     }
     beobachten(m_sofort && !m_simuliert);
-    TimerSpieldatenTimer();
+    tick();
 }
 
-void Transfersteuerung::Stoppen1Click() {
+void Transfersteuerung::stoppen() {
     m_timer->stop();
     beobachten(false);
     m_laeuft = false;
@@ -145,7 +145,7 @@ void Transfersteuerung::Stoppen1Click() {
     m_fehler.leeren();
 }
 
-void Transfersteuerung::TimerSpieldatenTimer() {
+void Transfersteuerung::tick() {
     zyklusAnstossen(false);
 }
 
@@ -181,7 +181,7 @@ void Transfersteuerung::zyklusStarten(bool sofort) {
     umgebung.fingerabdruecke = m_beobachter != nullptr;
     auto* zyklus = new Datenzyklus(std::move(umgebung));
     m_zyklus = zyklus;
-    connect(zyklus, &Datenzyklus::label10, this, &Transfersteuerung::label10);
+    connect(zyklus, &Datenzyklus::letzteAktualisierung, this, &Transfersteuerung::letzteAktualisierung);
     connect(zyklus, &Datenzyklus::baumNeu, this, &Transfersteuerung::baumNeu);
     connect(zyklus, &Datenzyklus::exporteEnde, this, &Transfersteuerung::exporteEnde);
     connect(zyklus, &Datenzyklus::statistikNeu, this, &Transfersteuerung::statistikNeu);
@@ -222,7 +222,7 @@ void Transfersteuerung::zyklusBeendet() {
     if (m_simuliert && m_laeuft) {
         // Program time: exactly 60 s from one cycle start to the next, without waiting.
         m_uhr.festsetzen(m_zyklusStart.addSecs(60));
-        QTimer::singleShot(0, this, &Transfersteuerung::TimerSpieldatenTimer);
+        QTimer::singleShot(0, this, &Transfersteuerung::tick);
     }
 }
 

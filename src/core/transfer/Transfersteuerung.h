@@ -51,9 +51,11 @@ public:
 
     // Creates the working folder, clears the failure and starts the timer with a first tick at once.
     // Throws IoError when the folder cannot be created (the timer is then not started).
-    void Starten1Click();
-    void Stoppen1Click();
-    void TimerSpieldatenTimer();
+    void starten(); // Starten1Click
+    // Stops the timer; a running cycle finishes its current draw, then closes.
+    void stoppen(); // Stoppen1Click
+    // The 60-second tick: starts a cycle unless one still runs.
+    void tick(); // TimerSpieldatenTimer
 
     bool laeuft() const { return m_laeuft; }
     bool threadfrei() const { return m_threadfrei.load(); }
@@ -74,7 +76,8 @@ Q_SIGNALS:
     void zyklusBeginnt();
     void exporteEnde();
     void statistikNeu(const QList<quenda::Zyklusstatistik>& zyklen);
-    void label10(const QString& text);
+    // The time of the detection pass (Label10).
+    void letzteAktualisierung(const QString& text);
     void baumNeu(const quenda::AuslosungsBaum& baum);
     void zielstatusNeu(const quenda::Zielzustaende& ziele);
     // The cycle is over and the next tick may start one (threadfrei is true again).

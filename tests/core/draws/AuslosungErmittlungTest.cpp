@@ -30,7 +30,8 @@ protected:
         uhr.festsetzen(jetzt);
         protokoll.setOrdner(tsdir);
         kontext = {dbpfad, 1, QStringLiteral("Stadtmeisterschaft"), tsdir, {}};
-        QObject::connect(&ermittlung, &AuslosungErmittlung::label10, [this](const QString& t) { label10 = t; });
+        QObject::connect(&ermittlung, &AuslosungErmittlung::letzteAktualisierung,
+                         [this](const QString& t) { letzteAktualisierung = t; });
         QObject::connect(&ermittlung, &AuslosungErmittlung::baumNeu, [this](const AuslosungsBaum& b) { baum = b; });
     }
 
@@ -79,7 +80,7 @@ protected:
     AusloList liste;
     StagingMerken staging{tsdir};
     AuslosungErmittlung ermittlung{tdm, kontext, ablage, liste, protokoll, uhr, staging};
-    QString label10;
+    QString letzteAktualisierung;
     AuslosungsBaum baum;
 };
 
@@ -148,7 +149,7 @@ TEST_F(Ermittlung, aFirstPassListsParticipantListsByCompetitionThenGroupsByClass
     pass();
 
     EXPECT_EQ(inhalt(), (std::vector<Schluessel>{{2, 3}, {2, 7}, {1, 300}, {1, 402}, {1, 401}, {1, 120}}));
-    EXPECT_EQ(label10, QStringLiteral("09.12.2026 09:00:00"));
+    EXPECT_EQ(letzteAktualisierung, QStringLiteral("09.12.2026 09:00:00"));
 
     TAuslosung gruppe;
     gruppe.syf_id = 402;

@@ -32,7 +32,7 @@ protected:
     }
     ~Steuerung() override {
         freigabe.release(100); // never leave a cycle blocked behind a failed check
-        steuerung.Stoppen1Click();
+        steuerung.stoppen();
         steuerung.warten();
     }
 
@@ -65,11 +65,11 @@ protected:
 
 TEST_F(Steuerung, aTickWhileACycleRunsIsDroppedAndTheNextTickAfterItStartsOne) {
     anhaltenBei(QStringLiteral("Tischbelegung"));
-    steuerung.Starten1Click();
+    steuerung.starten();
     ASSERT_TRUE(betreten.tryAcquire(1, frist));
     EXPECT_FALSE(steuerung.threadfrei());
 
-    steuerung.TimerSpieldatenTimer();
+    steuerung.tick();
     EXPECT_EQ(startzeilen(), 1);
 
     // The cycle's last step is done, but its thread is still being wound up on this thread: a tick in
@@ -80,7 +80,7 @@ TEST_F(Steuerung, aTickWhileACycleRunsIsDroppedAndTheNextTickAfterItStartsOne) {
         QThread::msleep(1);
     }
     ASSERT_TRUE(steuerung.threadfrei());
-    steuerung.TimerSpieldatenTimer();
+    steuerung.tick();
     EXPECT_EQ(startzeilen(), 1);
     EXPECT_TRUE(steuerung.threadfrei());
 
@@ -93,7 +93,7 @@ TEST_F(Steuerung, aTickWhileACycleRunsIsDroppedAndTheNextTickAfterItStartsOne) {
     QObject::connect(&steuerung, &Transfersteuerung::warnung,
                      [&warnung](const QString& wfehler, const QString& wmeldung) { warnung << wfehler << wmeldung; });
     u.fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt"));
-    steuerung.TimerSpieldatenTimer();
+    steuerung.tick();
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 2; }, frist));
     EXPECT_EQ(warnung, (QStringList{QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt")}));
     EXPECT_EQ(u.statistik.ubcount(), 2);
@@ -102,17 +102,17 @@ TEST_F(Steuerung, aTickWhileACycleRunsIsDroppedAndTheNextTickAfterItStartsOne) {
 }
 
 TEST_F(Steuerung, stoppenFinishesTheCurrentDrawAndSkipsTheRest) {
-    steuerung.Starten1Click();
+    steuerung.starten();
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
     u.uhr.vorstellen(60); // every draw is due now
     u.aufzeichnung.leeren();
     const QString erster = schluessel(u.liste.at(1));
     anhaltenBei(QString()); // the first call of the cycle
-    steuerung.TimerSpieldatenTimer();
+    steuerung.tick();
     ASSERT_TRUE(betreten.tryAcquire(1, frist));
 
     u.fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("spiele.txt"));
-    steuerung.Stoppen1Click();
+    steuerung.stoppen();
     EXPECT_FALSE(steuerung.laeuft());
     EXPECT_TRUE(u.fehler.wfehler().isEmpty());
     freigabe.release();
@@ -128,11 +128,11 @@ TEST_F(Steuerung, simulatedTimeMovesOneMinutePerCycleWithoutWaiting) {
     steuerung.setSimulierteZeit(true);
     QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, [this](int ubcount) {
         if (ubcount == 3) {
-            steuerung.Stoppen1Click();
+            steuerung.stoppen();
         }
     });
 
-    steuerung.Starten1Click();
+    steuerung.starten();
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 3; }, frist));
     steuerung.warten();
 
@@ -159,12 +159,12 @@ TEST_F(Steuerung, aDatabaseChangeStartsOneExtraCycleForTheChangedGroupAtMostOneE
     qint64 ms = 0;
     steuerung.setSofortUhr([&ms] { return ms; }, 2000, 10000);
     Intervallsave(u.tsdir, AusloList{}, true);
-    steuerung.Starten1Click();
+    steuerung.starten();
     ASSERT_TRUE(steuerung.sofort());
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
     // A regular cycle with everything due: each group's state is known from here on.
     u.uhr.vorstellen(60);
-    steuerung.TimerSpieldatenTimer();
+    steuerung.tick();
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 2; }, frist));
     u.aufzeichnung.leeren();
 
@@ -221,7 +221,7 @@ TEST_F(Steuerung, aDatabaseChangeStartsOneExtraCycleForTheChangedGroupAtMostOneE
 TEST_F(Steuerung, withoutTheSwitchADatabaseChangeStartsNothing) {
     qint64 ms = 0;
     steuerung.setSofortUhr([&ms] { return ms; }, 2000, 10000);
-    steuerung.Starten1Click();
+    steuerung.starten();
     ASSERT_FALSE(steuerung.sofort());
     ASSERT_TRUE(QTest::qWaitFor([this] { return fertig == 1; }, frist));
     QFile datei(u.dbpfad);
