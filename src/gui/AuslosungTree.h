@@ -1,3 +1,4 @@
+// AuslosungTree — the main window's tree of tracked draws and participant lists
 #pragma once
 
 #include "draws/AuslosungsBaum.h"

@@ -1,3 +1,4 @@
+// RadioGroup — a titled group of radio buttons addressed by position
 #pragma once
 
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// TFormAblage — the dialog "Webserver Ablage" with the storage settings of both display targets
 #pragma once
 
 #include "settings/TAblage.h"

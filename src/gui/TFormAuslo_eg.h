@@ -1,3 +1,4 @@
+// TFormAuslo_eg — the dialog that edits one draw, hall or competition reference of an object ("_eg" = Eingabe)
 #pragma once
 
 #include "Elementdialog.h"

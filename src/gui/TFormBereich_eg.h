@@ -1,3 +1,4 @@
+// TFormBereich_eg — the dialog that edits one area of a presentation ("_eg" = Eingabe)
 #pragma once
 
 #include "Elementdialog.h"

@@ -1,3 +1,4 @@
+// TFormBildschirm_eg — the dialog that edits one screen of a presentation ("_eg" = Eingabe)
 #pragma once
 
 #include "Elementdialog.h"

@@ -1,3 +1,4 @@
+// TFormDB_connect — the dialog "Datenbank wechseln" that chooses the tournament database file
 #pragma once
 
 #include <QDialog>

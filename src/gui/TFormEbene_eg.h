@@ -1,3 +1,4 @@
+// TFormEbene_eg — the dialog that edits one layer of a presentation ("_eg" = Eingabe)
 #pragma once
 
 #include "Elementdialog.h"

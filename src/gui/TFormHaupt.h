@@ -1,3 +1,4 @@
+// TFormHaupt — the main window
 #pragma once
 
 #include "GuiMeldungen.h"

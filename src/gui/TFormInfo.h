@@ -1,3 +1,4 @@
+// TFormInfo — the dialog "Info zum Programm" with version and program date
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// TFormIntervall — the window that changes the update interval of the tracked items
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// TFormIntervall_eg — the dialog that asks for one update interval ("_eg" = Eingabe)
 #pragma once
 
 #include <QDialog>

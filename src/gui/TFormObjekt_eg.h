@@ -1,3 +1,4 @@
+// TFormObjekt_eg — the dialog that edits one object of a presentation ("_eg" = Eingabe)
 #pragma once
 
 #include "Elementdialog.h"

@@ -1,3 +1,4 @@
+// TFormPraesent — the presentation editor "Präsentation - Web"
 #pragma once
 
 #include "presentation/Praesentation.h"

@@ -1,3 +1,4 @@
+// TFormProfil — the window "Profile - QUENDA" that manages the settings profiles
 #pragma once
 
 #include "settings/Profilspeicher.h"

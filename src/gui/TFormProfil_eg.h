@@ -1,3 +1,4 @@
+// TFormProfil_eg — the dialog that asks for a profile name ("_eg" = Eingabe)
 #pragma once
 
 #include <QDialog>

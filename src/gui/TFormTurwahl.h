@@ -1,3 +1,4 @@
+// TFormTurwahl — the dialog "Turnier wählen" that picks the tournament of the database
 #pragma once
 
 #include "db/Turnierauswahl.h"

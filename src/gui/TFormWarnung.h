@@ -1,3 +1,4 @@
+// TFormWarnung — the warning window for transfer failures
 #pragma once
 
 #include <QWidget>

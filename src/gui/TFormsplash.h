@@ -1,3 +1,4 @@
+// TFormsplash — the splash window shown while the windows are made
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// WebImage — the presentation editor's scaled preview of a screen's layout
 #pragma once
 
 #include <QPoint>

@@ -149,10 +149,6 @@ int Abfrage::spaltenIndex(const QString& name) const {
     return m_index.value(name.toLower(), -1);
 }
 
-bool Abfrage::hatSpalte(const QString& name) const {
-    return spaltenIndex(name) >= 0;
-}
-
 Wert Abfrage::feldNr(int spalte) const {
     if (spalte < 0 || spalte >= m_spalten.size() || m_position >= m_zeilen) {
         throw DatabaseError(QStringLiteral("Die Spalte %1 kann nicht gelesen werden. — Statement: %2")

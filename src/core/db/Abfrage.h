@@ -41,7 +41,6 @@ public:
     Wert feld(const QString& name) const;
     // Column of the current row by its place (0 first), also one whose name repeats.
     Wert feldNr(int spalte) const;
-    bool hatSpalte(const QString& name) const;
     QStringList spalten() const { return m_spalten; }
 
 private:

@@ -1,3 +1,4 @@
+// TDM — the query objects of one thread on that thread's own database connection
 #pragma once
 
 #include "db/Abfrage.h"

@@ -1,3 +1,4 @@
+// AusloList — the list of tracked items and the record operations of the detection pass
 #pragma once
 
 #include "draws/TAuslosung.h"

@@ -1,3 +1,4 @@
+// AuslosungErmittlung (Auslosung_Ermittlung) — the detection pass that finds the items to publish
 #pragma once
 
 #include "draws/AuslosungsBaum.h"

@@ -1,3 +1,4 @@
+// Dateiname_aslid — which tracked item a data file of the working folder belongs to
 #pragma once
 
 #include <QString>

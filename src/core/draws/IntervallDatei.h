@@ -1,3 +1,4 @@
+// IntervallLoad, Intervallsave — the update interval of each tracked item in config_auslo.xml
 #pragma once
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// TAuslosung — the record of one tracked item (a draw group or a competition's participant list)
 #pragma once
 
 #include <QByteArray>

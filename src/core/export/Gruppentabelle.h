@@ -1,3 +1,4 @@
+// tabelle_sort — the ranking of a round-robin group table
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Objdatenexport (Objdaten_*) — the data-file exporters of one cycle
 #pragma once
 
 #include "transfer/Exporteure.h"

@@ -1,3 +1,4 @@
+// ConfigLoad, ConfigSave — reading and writing the presentation file config_quenda.xml
 #pragma once
 
 #include "presentation/Praesentationsmodell.h"

@@ -1,3 +1,4 @@
+// MeldungLoad, MeldungSave, MeldungDelete — the text files of the presentation's message objects
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Namensabfragen (Halle_bez, Konkurrenz_bez, Auslosung_bez) — the names a draw reference points to
 #pragma once
 
 #include <QList>

@@ -1,3 +1,4 @@
+// Praesentation (BildschirmList, Bildschirm_Item) — the presentation editor's model and selection
 #pragma once
 
 #include "presentation/ConfigDatei.h"

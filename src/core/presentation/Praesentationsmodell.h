@@ -1,3 +1,4 @@
+// TBildschirm, TEbene, TBereich, TPObjekt, TAuslo — the presentation's elements (screens down to draw references)
 #pragma once
 
 #include <QString>

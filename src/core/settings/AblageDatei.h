@@ -1,3 +1,4 @@
+// AblageLoad, Ablagesave — reading and writing the storage settings file config_ablage.xml
 #pragma once
 
 #include "settings/TAblage.h"

@@ -1,3 +1,4 @@
+// Profilspeicher (ListeNeu, Profilsave, Profilload) — the user's store of settings profiles
 #pragma once
 
 #include "settings/TAblage.h"

@@ -1,3 +1,4 @@
+// TAblage — the storage settings of both display targets
 #pragma once
 
 #include <QString>

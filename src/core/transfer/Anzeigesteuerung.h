@@ -1,3 +1,4 @@
+// Anzeigesteuerung (RefreshAnzeige, LogCheck) — the display pages' control files refresh.cfg and logmodus.cfg
 #pragma once
 
 #include "Turnierkontext.h"

@@ -1,3 +1,4 @@
+// Dateianlage (DateiAnlage) — staging: keeps one version of each data file and sends the changed ones
 #pragma once
 
 #include "transfer/Staging.h"

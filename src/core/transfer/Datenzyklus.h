@@ -1,3 +1,4 @@
+// Datenzyklus (Execute) — one transfer cycle on its own thread
 #pragma once
 
 #include "draws/AuslosungsBaum.h"

@@ -1,3 +1,4 @@
+// Staging (DateiAnlage) — the interface through which the producers hand their data files over
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// TINDY — the HTTP client (uploads, form posts) and the ping
 #pragma once
 
 #include "transfer/HttpSender.h"

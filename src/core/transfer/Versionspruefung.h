@@ -1,3 +1,4 @@
+// Versionspruefung (Update1Click, VersionPRF) — the menu's update check against the version service
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Webserverupload (DateiWebserverUpload, HTTPZip) — delivery of files to the two display targets
 #pragma once
 
 #include "settings/TAblage.h"

@@ -18,7 +18,6 @@ public:
     void festsetzen(const QDateTime& zeit);
     // Moves a frozen clock on; no effect on the running clock.
     void vorstellen(qint64 sekunden);
-    bool istFest() const { return m_fest.load(); }
 
 private:
     std::atomic<bool> m_fest{false};

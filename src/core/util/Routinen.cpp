@@ -219,16 +219,6 @@ QString version_laden(const QString& abschnitt, const QString& inidatei, const Q
     return ini.value(abschnitt + QStringLiteral("/version"), QStringLiteral("4.000")).toString();
 }
 
-QString version_erhoehen(const QString& version) {
-    std::array<int, 4> teile = versionsteile(version);
-    teile[3] += 1;
-    if (teile[3] >= 100) {
-        teile[3] = 0;
-        teile[2] += 1;
-    }
-    return QStringLiteral("%1.%2.%3.%4").arg(teile[0]).arg(teile[1]).arg(teile[2]).arg(teile[3]);
-}
-
 bool version_neuer(const QString& aktuell, const QString& andere) {
     const std::array<int, 4> a = versionsteile(aktuell);
     const std::array<int, 4> b = versionsteile(andere);

@@ -1,3 +1,4 @@
+// Routinen (zahl_nullen, datei_kopieren, eingabe_prf, …) — small routines shared by every layer
 #pragma once
 
 #include "util/Dateiersatz.h"
@@ -60,7 +61,6 @@ QString appdata_pfad();
 
 // The program version from the INI file beside the program ("4.000" without the key, "4.0" without the file).
 QString version_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath);
-QString version_erhoehen(const QString& version);
 bool version_neuer(const QString& aktuell, const QString& andere);
 
 // German weekday names, Sunday first.

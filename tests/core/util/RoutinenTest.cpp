@@ -98,17 +98,6 @@ TEST(Routinen, eingabePrfAsksForBlankFieldsOnly) {
                                           QStringLiteral("Es ist eine Eingabe im Feld Profilname erforderlich.")}));
 }
 
-TEST(Routinen, versionErhoehenCarriesIntoTheThirdPartOnly) {
-    struct Fall {
-        const char* alt;
-        const char* neu;
-    };
-    for (const Fall& f : {Fall{"2.0.0.4", "2.0.0.5"}, Fall{"2.0.0.99", "2.0.1.0"}, Fall{"2.0.99.99", "2.0.100.0"},
-                          Fall{"2.0", "2.0.0.1"}, Fall{"", "0.0.0.1"}, Fall{"4.000", "4.0.0.1"}}) {
-        EXPECT_EQ(version_erhoehen(QString::fromLatin1(f.alt)), QString::fromLatin1(f.neu)) << f.alt;
-    }
-}
-
 TEST(Routinen, versionNeuerComparesPartByPart) {
     struct Fall {
         const char* aktuell;
