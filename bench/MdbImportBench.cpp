@@ -85,10 +85,10 @@ void messen(const QString& name, const QString& mdb, const QTemporaryDir& dir) {
         ziel = dir.filePath(QStringLiteral("bench-%1.sqlite").arg(i));
         QElapsedTimer uhr;
         uhr.start();
-        const QString fehler = mdbImportieren(mdb, ziel, 600000);
+        const Ergebnis<void> importiert = mdbImportieren(mdb, ziel, 600000);
         const qint64 ms = uhr.elapsed();
-        if (!fehler.isEmpty()) {
-            zeile(QStringLiteral("%1: Import fehlgeschlagen: %2").arg(name, fehler));
+        if (!importiert.ok()) {
+            zeile(QStringLiteral("%1: Import fehlgeschlagen: %2").arg(name, importiert.fehler()));
             return;
         }
         besteMs = besteMs < 0 ? ms : std::min(besteMs, ms);

@@ -17,15 +17,14 @@ int headlessStarten(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString fehler;
-    const auto optionen = quenda::headless::optionenLesen(QCoreApplication::arguments(), &fehler);
-    if (!optionen) {
-        err << fehler
+    const auto optionen = quenda::headless::optionenLesen(QCoreApplication::arguments());
+    if (!optionen.ok()) {
+        err << optionen.fehler()
             << "\nAufruf: quenda --headless --db PFAD [--tournament ID] [--cycles N] "
                "[--fake-time \"yyyy-mm-dd hh:nn:ss\"] [--resend]\n";
         return quenda::headless::exitAufruf;
     }
-    return quenda::headless::ausfuehren(*optionen, quenda::programmuhr(), out, err);
+    return quenda::headless::ausfuehren(optionen.wert(), quenda::programmuhr(), out, err);
 }
 
 } // namespace

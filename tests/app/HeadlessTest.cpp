@@ -17,12 +17,12 @@ using namespace quenda;
 
 namespace {
 
-std::optional<HeadlessOptionen> lesen(std::initializer_list<const char*> argumente, QString* fehler) {
+Ergebnis<HeadlessOptionen> lesen(std::initializer_list<const char*> argumente) {
     QStringList liste{QStringLiteral("quenda")};
     for (const char* a : argumente) {
         liste.append(QString::fromUtf8(a));
     }
-    return headless::optionenLesen(liste, fehler);
+    return headless::optionenLesen(liste);
 }
 
 class Headless : public ::testing::Test {
@@ -53,23 +53,23 @@ protected:
 } // namespace
 
 TEST(HeadlessOptionen, readsEveryOptionAndRejectsNonsense) {
-    QString fehler;
-    const auto o = lesen({"--headless", "--db", "/x/t.mdb", "--tournament", "3", "--cycles", "5", "--fake-time",
-                          "2026-12-09 09:00:00", "--resend"},
-                         &fehler);
-    ASSERT_TRUE(o.has_value()) << fehler.toStdString();
-    EXPECT_EQ(o->db, QStringLiteral("/x/t.mdb"));
-    EXPECT_EQ(o->turnier, 3);
-    EXPECT_EQ(o->zyklen, 5);
-    EXPECT_EQ(o->fakeZeit, QStringLiteral("2026-12-09 09:00:00"));
-    EXPECT_TRUE(o->resend);
+    const auto gelesen = lesen({"--headless", "--db", "/x/t.mdb", "--tournament", "3", "--cycles", "5", "--fake-time",
+                                "2026-12-09 09:00:00", "--resend"});
+    ASSERT_TRUE(gelesen.ok()) << gelesen.fehler().toStdString();
+    const HeadlessOptionen& o = gelesen.wert();
+    EXPECT_EQ(o.db, QStringLiteral("/x/t.mdb"));
+    EXPECT_EQ(o.turnier, 3);
+    EXPECT_EQ(o.zyklen, 5);
+    EXPECT_EQ(o.fakeZeit, QStringLiteral("2026-12-09 09:00:00"));
+    EXPECT_TRUE(o.resend);
     for (auto falsch : {std::initializer_list<const char*>{"--headless", "--tournament", "x"},
                         std::initializer_list<const char*>{"--headless", "--cycles", "-1"},
                         std::initializer_list<const char*>{"--headless", "--fake-time", "9 Uhr"},
                         std::initializer_list<const char*>{"--headless", "--unbekannt"},
                         std::initializer_list<const char*>{"--headless", "frei"}}) {
-        EXPECT_FALSE(lesen(falsch, &fehler).has_value());
-        EXPECT_FALSE(fehler.isEmpty());
+        const auto falschGelesen = lesen(falsch);
+        EXPECT_FALSE(falschGelesen.ok());
+        EXPECT_FALSE(falschGelesen.fehler().isEmpty());
     }
 }
 

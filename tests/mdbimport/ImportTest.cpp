@@ -122,7 +122,7 @@ TEST_F(Import, everyTableOfTheSamplesMatchesMdbExportCellByCell) {
         SCOPED_TRACE(probe.datei);
         const QString ziel = pfad("probe.sqlite");
         QFile::remove(ziel);
-        ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+        ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000).fehler(), QString());
         const auto tabellen = laufen(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdb});
         ASSERT_TRUE(tabellen);
         QStringList namen = QString::fromUtf8(*tabellen).split(u'\n', Qt::SkipEmptyParts);
@@ -192,7 +192,7 @@ TEST_F(Import, keepsNullApartFromEmptyTextAndStoresJetsOwnValues) {
         ASSERT_TRUE(mdbAusTabellen(mdb, {werte}));
     }
     const QString ziel = pfad("werte.sqlite");
-    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000).fehler(), QString());
     const Tabelle t = tabelleLesen(ziel, QStringLiteral("Werte"));
     EXPECT_EQ(t.typen, QStringList({QStringLiteral("INTEGER"), QStringLiteral("TEXT"), QStringLiteral("TEXT"),
                                     QStringLiteral("INTEGER"), QStringLiteral("DATETIME"), QStringLiteral("REAL"),
@@ -237,7 +237,7 @@ TEST_F(Import, damagedOrForeignFilesFailWithAReasonAndLeaveNoFile) {
     const QByteArray inhalt = f.readAll();
     constexpr int seite = 4096;
     const qsizetype seiten = inhalt.size() / seite;
-    ASSERT_EQ(quenda::mdbImportieren(gut, pfad("gut.sqlite"), 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(gut, pfad("gut.sqlite"), 60000).fehler(), QString());
     // The page holding the first rows of table A: a data page (type 1) right after A's definition.
     qsizetype datenseite = 0;
     for (qsizetype p = 3; p < seiten && !datenseite; ++p) {
@@ -266,9 +266,10 @@ TEST_F(Import, damagedOrForeignFilesFailWithAReasonAndLeaveNoFile) {
         ASSERT_TRUE(k.open(QIODevice::WriteOnly | QIODevice::Truncate));
         k.write(fall.daten);
         k.close();
-        const QString grund = quenda::mdbImportieren(mdb, ziel, 60000);
-        EXPECT_FALSE(grund.isEmpty());
-        EXPECT_FALSE(grund.contains(u'\n'));
+        const quenda::Ergebnis<void> importiert = quenda::mdbImportieren(mdb, ziel, 60000);
+        EXPECT_FALSE(importiert.ok());
+        EXPECT_FALSE(importiert.fehler().isEmpty());
+        EXPECT_FALSE(importiert.fehler().contains(u'\n'));
         EXPECT_FALSE(QFile::exists(ziel));
         EXPECT_FALSE(QFile::exists(ziel + QString::fromLatin1(quenda::mdbImportTeilEndung)));
     }
@@ -293,7 +294,7 @@ TEST_F(Import, theSnapshotHasTheSchemaIndexesStatisticsAndCollation) {
                                       {{qint64(1), qint64(2), qint64(4), qint64(1)}},
                                       {}}}));
     const QString ziel = pfad("klein.sqlite");
-    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000).fehler(), QString());
     const Tabelle indizes = tabelleLesen(ziel, QStringLiteral("sqlite_master"));
     QStringList namen;
     for (const auto& z : indizes.zeilen) {
@@ -351,7 +352,8 @@ TEST_F(Import, theSnapshotHoldsExactlyTheLiveRowsEachOnceWithTheirNewValuesInThe
     EXPECT_GT(weg, 10);
 
     const QString snapshot = pfad("turnier.sqlite");
-    ASSERT_EQ(quenda::mdbImportieren(mdb, snapshot, 60000), QString()); // includes the check of every row count
+    // The import includes the check of every row count.
+    ASSERT_EQ(quenda::mdbImportieren(mdb, snapshot, 60000).fehler(), QString());
     for (const quenda::schema::Tabelle& tabelle : quenda::schema::tabellen()) {
         SCOPED_TRACE(tabelle.name.toStdString());
         const Tabelle soll = tabelleLesen(abends, tabelle.name);
@@ -381,7 +383,7 @@ TEST_F(Import, aPointerOfAMovedRowThatLeadsNowhereIsADamagedFile) {
     t.bearbeitung.geaendert.emplace_back(3, quenda::demo::JetZeile{qint64(3), QString(200, u'y')});
     const QString gut = pfad("gut.mdb");
     ASSERT_TRUE(mdbAusTabellen(gut, {t}));
-    ASSERT_EQ(quenda::mdbImportieren(gut, pfad("gut.sqlite"), 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(gut, pfad("gut.sqlite"), 60000).fehler(), QString());
     const Tabelle gelesen = tabelleLesen(pfad("gut.sqlite"), QStringLiteral("T"));
     ASSERT_EQ(gelesen.zeilen.size(), 10u);
     EXPECT_EQ(gelesen.zeilen[3][1], QVariant(QString(200, u'y')));
@@ -422,8 +424,9 @@ TEST_F(Import, aPointerOfAMovedRowThatLeadsNowhereIsADamagedFile) {
         SCOPED_TRACE(fall.name);
         const QString mdb = pfad("kaputt.mdb");
         schreiben(mdb, fall.daten);
-        const QString grund = quenda::mdbImportieren(mdb, pfad("kaputt.sqlite"), 60000);
-        EXPECT_FALSE(grund.isEmpty());
+        const quenda::Ergebnis<void> importiert = quenda::mdbImportieren(mdb, pfad("kaputt.sqlite"), 60000);
+        EXPECT_FALSE(importiert.ok());
+        EXPECT_FALSE(importiert.fehler().isEmpty());
         EXPECT_FALSE(QFile::exists(pfad("kaputt.sqlite")));
     }
 }

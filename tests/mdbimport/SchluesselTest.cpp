@@ -59,7 +59,7 @@ TEST_P(Schluessel, aKeyBecomesTheRowidOnlyWhenThatKeepsEveryRowAndItsPlace) {
                zeilen,
                {}}}));
     const QString ziel = dir.filePath(QStringLiteral("t.sqlite"));
-    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(mdb, ziel, 60000).fehler(), QString());
 
     const Tabelle t = tabelleLesen(ziel, QStringLiteral("Verein"));
     ASSERT_EQ(t.zeilen.size(), fall.schluessel.size());
@@ -122,7 +122,7 @@ TEST_P(SnapshotAnweisungen, everyStatementOfTheProgramGivesTheSameRowsOnTheSnaps
     const QString mdb = dir.filePath(QStringLiteral("t.mdb"));
     ASSERT_TRUE(mdbSchreiben(quelle, mdb));
     const QString snapshot = dir.filePath(QStringLiteral("snapshot.sqlite"));
-    ASSERT_EQ(quenda::mdbImportieren(mdb, snapshot, 60000), QString());
+    ASSERT_EQ(quenda::mdbImportieren(mdb, snapshot, 60000).fehler(), QString());
     const QStringList texte = quenda::test::statementsDesProgramms(quelle, dir);
     ASSERT_GT(texte.size(), 20);
 

@@ -41,7 +41,7 @@ bool gewuenscht(int argc, char** argv) {
     return false;
 }
 
-std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QString* fehler) {
+Ergebnis<HeadlessOptionen> optionenLesen(const QStringList& argumente) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption headless(QStringLiteral("headless"));
@@ -52,12 +52,10 @@ std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QStr
     const QCommandLineOption resend(QStringLiteral("resend"));
     parser.addOptions({headless, db, turnier, zyklen, fake, resend});
     if (!parser.parse(argumente)) {
-        *fehler = parser.errorText();
-        return std::nullopt;
+        return Fehlschlag{parser.errorText()};
     }
     if (!parser.positionalArguments().isEmpty()) {
-        *fehler = QStringLiteral("Unbekanntes Argument: ") + parser.positionalArguments().first();
-        return std::nullopt;
+        return Fehlschlag{QStringLiteral("Unbekanntes Argument: ") + parser.positionalArguments().first()};
     }
     HeadlessOptionen o;
     o.db = parser.value(db);
@@ -66,15 +64,13 @@ std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QStr
     if (parser.isSet(turnier)) {
         o.turnier = parser.value(turnier).toInt(&ok);
         if (!ok || o.turnier <= 0) {
-            *fehler = QStringLiteral("--tournament erwartet eine Turnier-ID größer 0.");
-            return std::nullopt;
+            return Fehlschlag{QStringLiteral("--tournament erwartet eine Turnier-ID größer 0.")};
         }
     }
     if (parser.isSet(zyklen)) {
         o.zyklen = parser.value(zyklen).toInt(&ok);
         if (!ok || o.zyklen < 0) {
-            *fehler = QStringLiteral("--cycles erwartet eine Anzahl ab 0.");
-            return std::nullopt;
+            return Fehlschlag{QStringLiteral("--cycles erwartet eine Anzahl ab 0.")};
         }
     }
     if (parser.isSet(fake)) {
@@ -82,8 +78,7 @@ std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QStr
         try {
             datumzeit_lesen(o.fakeZeit);
         } catch (const ConversionError& e) {
-            *fehler = QStringLiteral("--fake-time: ") + e.message();
-            return std::nullopt;
+            return Fehlschlag{QStringLiteral("--fake-time: ") + e.message()};
         }
     }
     return o;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "util/Ergebnis.h"
+
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class QTextStream;
 
@@ -31,8 +32,8 @@ inline constexpr int exitAufruf = 64;
 // True when the arguments ask for the headless mode (decided before any application object exists).
 bool gewuenscht(int argc, char** argv);
 
-// Parses the arguments (argv[0] included); nothing and a message on error.
-std::optional<HeadlessOptionen> optionenLesen(const QStringList& argumente, QString* fehler);
+// Parses the arguments (argv[0] included); fails with the message for the user.
+Ergebnis<HeadlessOptionen> optionenLesen(const QStringList& argumente);
 
 // Connects and runs. Memo lines go to out, messages to err. Returns the exit status; settings of the
 // working folder that do not load end the run before the first cycle (exitEinstellungen).

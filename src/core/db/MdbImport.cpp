@@ -35,15 +35,16 @@ QString mdbImportProgramm() {
 #endif
 }
 
-QString mdbImportieren(const QString& quelle, const QString& ziel, int zeitlimitMs, const std::atomic<bool>* abbruch) {
+Ergebnis<void> mdbImportieren(const QString& quelle, const QString& ziel, int zeitlimitMs,
+                              const std::atomic<bool>* abbruch) {
     QProcess prozess;
     prozess.setProgram(mdbImportProgramm());
     prozess.setArguments({quelle, ziel});
     prozess.setStandardOutputFile(QProcess::nullDevice());
     prozess.start(QIODevice::ReadOnly);
     if (!prozess.waitForStarted(startzeitMs)) {
-        return QStringLiteral("Das Importprogramm %1 kann nicht gestartet werden (%2).")
-            .arg(prozess.program(), prozess.errorString());
+        return Fehlschlag{QStringLiteral("Das Importprogramm %1 kann nicht gestartet werden (%2).")
+                              .arg(prozess.program(), prozess.errorString())};
     }
     QElapsedTimer uhr;
     uhr.start();
@@ -72,12 +73,13 @@ QString mdbImportieren(const QString& quelle, const QString& ziel, int zeitlimit
             grund = QStringLiteral("Das Importprogramm hat keinen Schnappschuss geschrieben.");
         }
     }
-    if (!grund.isEmpty()) {
-        // What a killed or crashed child left behind.
-        QFile::remove(ziel);
-        QFile::remove(ziel + QString::fromLatin1(mdbImportTeilEndung));
+    if (grund.isEmpty()) {
+        return {};
     }
-    return grund;
+    // What a killed or crashed child left behind.
+    QFile::remove(ziel);
+    QFile::remove(ziel + QString::fromLatin1(mdbImportTeilEndung));
+    return Fehlschlag{grund};
 }
 
 } // namespace quenda

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Ergebnis.h"
+
 #include <QString>
 #include <atomic>
 
@@ -10,9 +12,9 @@ inline constexpr const char* mdbImportTeilEndung = ".teil";
 
 // Runs the importer quenda-mdbimport as a child process: Access file -> SQLite snapshot at ziel.
 // A crash, a hang beyond the time limit or a damaged file of the child never reaches this process.
-// Returns an empty text on success, else the reason in German. abbruch (may be null) ends it early.
-QString mdbImportieren(const QString& quelle, const QString& ziel, int zeitlimitMs,
-                       const std::atomic<bool>* abbruch = nullptr);
+// Fails with the reason in German. abbruch (may be null) ends it early.
+Ergebnis<void> mdbImportieren(const QString& quelle, const QString& ziel, int zeitlimitMs,
+                              const std::atomic<bool>* abbruch = nullptr);
 
 // The importer program: the environment variable QUENDA_MDBIMPORT, else the file beside the program.
 QString mdbImportProgramm();

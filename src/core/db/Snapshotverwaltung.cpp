@@ -86,7 +86,7 @@ Snapshotverwaltung::Eintrag& Snapshotverwaltung::eintrag(const QString& quelle) 
     return *e;
 }
 
-Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePfad) {
+Snapshotverwaltung::Stand Snapshotverwaltung::aktuell(const QString& quellePfad) {
     const QString quelle = QFileInfo(quellePfad).absoluteFilePath();
     Eintrag& e = eintrag(quelle);
     QMutexLocker importSperre(&e.import);
@@ -116,10 +116,11 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
             break;
         }
         ++m_importe;
-        grund = mdbImportieren(quelle, ziel, m_zeitlimitMs.load(), &m_ende);
+        const Ergebnis<void> importiert = mdbImportieren(quelle, ziel, m_zeitlimitMs.load(), &m_ende);
         const bool geaendert = !(Dateisignatur::von(quelle) == vorher);
         const bool nochmal = geaendert && versuch + 1 < versuche && !m_ende.load();
-        if (!grund.isEmpty() && !nochmal) {
+        if (!importiert.ok() && !nochmal) {
+            grund = importiert.fehler();
             if (!m_ende.load()) {
                 QMutexLocker sperre(&m_mutex);
                 e.fehlSignatur = vorher;
@@ -127,7 +128,7 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
             }
             break;
         }
-        if (grund.isEmpty()) {
+        if (importiert.ok()) {
             auto neu = std::make_shared<const Snapshot>(ziel);
             if (!geaendert) {
                 QMutexLocker sperre(&m_mutex);
@@ -143,7 +144,6 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
         }
         // Being written right now (a read that failed on a file that changed meanwhile is no damage): the
         // desk's program is given a moment to finish before the next read.
-        grund.clear();
         QThread::msleep(pauseMs);
     }
     const QString meldung = QStringLiteral("Die Datenbank %1 konnte nicht gelesen werden: %2").arg(quelle, grund);
@@ -154,7 +154,7 @@ Snapshotverwaltung::Ergebnis Snapshotverwaltung::aktuell(const QString& quellePf
     throw DatabaseError(meldung);
 }
 
-Snapshotverwaltung::Ergebnis Snapshotverwaltung::vorhanden(const QString& quellePfad) {
+Snapshotverwaltung::Stand Snapshotverwaltung::vorhanden(const QString& quellePfad) {
     const QString quelle = QFileInfo(quellePfad).absoluteFilePath();
     Eintrag& e = eintrag(quelle);
     {

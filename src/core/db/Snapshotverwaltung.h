@@ -45,9 +45,10 @@ private:
 // folder); folders left by ended processes are removed at the first use.
 class Snapshotverwaltung {
 public:
-    struct Ergebnis {
+    // The snapshot to read, and why it is an older one.
+    struct Stand {
         std::shared_ptr<const Snapshot> snapshot;
-        QString meldung; // an import failed and this older snapshot stays in use; empty otherwise
+        QString hinweis; // an import failed and this older snapshot stays in use; empty otherwise
     };
 
     static Snapshotverwaltung& instanz();
@@ -56,10 +57,10 @@ public:
     // A snapshot at least as new as the source's content now: imports when the content may have changed
     // (read again when it changed during the import). Waits for an import of another thread.
     // Throws DatabaseError when the import fails and there is no earlier snapshot.
-    Ergebnis aktuell(const QString& quelle);
+    Stand aktuell(const QString& quelle);
     // The newest snapshot without waiting for an import, which then runs in the background; imports at
     // once only when there is none yet. For the UI thread.
-    Ergebnis vorhanden(const QString& quelle);
+    Stand vorhanden(const QString& quelle);
     // The newest snapshot (null when none); asks for a background refresh when the last check is older
     // than the refresh interval.
     std::shared_ptr<const Snapshot> neuester(const QString& quelle);

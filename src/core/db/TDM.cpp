@@ -30,19 +30,19 @@ void TDM::oeffnen(const QString& pfad, Frische frische) {
 
 void TDM::snapshotOeffnen(const QString& pfad, Frische frische) {
     Snapshotverwaltung& verwaltung = Snapshotverwaltung::instanz();
-    Snapshotverwaltung::Ergebnis ergebnis =
+    Snapshotverwaltung::Stand stand =
         frische == Frische::Aktuell ? verwaltung.aktuell(pfad) : verwaltung.vorhanden(pfad);
     try {
         // A snapshot is complete before it gets its name and is never written again.
-        ADOConnectionTURDB.oeffnen(ergebnis.snapshot->pfad(), Verbindung::Modus::Unveraenderlich);
+        ADOConnectionTURDB.oeffnen(stand.snapshot->pfad(), Verbindung::Modus::Unveraenderlich);
     } catch (const DatabaseError& e) {
         // Name the user's file, not the snapshot (e.g. an Access file without the tournament tables).
-        throw DatabaseError(QString(e.message()).replace(ergebnis.snapshot->pfad(), pfad));
+        throw DatabaseError(QString(e.message()).replace(stand.snapshot->pfad(), pfad));
     }
     m_quelle = pfad;
-    m_snapshot = std::move(ergebnis.snapshot);
+    m_snapshot = std::move(stand.snapshot);
     m_folgen = frische == Frische::Vorhanden;
-    m_importHinweis = ergebnis.meldung;
+    m_importHinweis = stand.hinweis;
 }
 
 void TDM::neuerenSnapshotNehmen() {

@@ -121,7 +121,7 @@ QString TINDY::melden(const QString& text) {
     return text;
 }
 
-std::optional<QString> TINDY::ausfuehren(void* roh, Antwort& antwort) {
+Ergebnis<void> TINDY::ausfuehren(void* roh, Antwort& antwort) {
     CURL* h = static_cast<CURL*>(roh);
     char fehlertext[CURL_ERROR_SIZE] = {};
     CurlListe kopf;
@@ -160,17 +160,17 @@ std::optional<QString> TINDY::ausfuehren(void* roh, Antwort& antwort) {
     if (rc != CURLE_OK) {
         const QString text =
             fehlertext[0] ? QString::fromLocal8Bit(fehlertext).trimmed() : QString::fromUtf8(curl_easy_strerror(rc));
-        return melden(verbindungsFehler(text));
+        return Fehlschlag{melden(verbindungsFehler(text))};
     }
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400) {
-        return melden(verbindungsFehler(QStringLiteral("HTTP-Status %1").arg(status)));
+        return Fehlschlag{melden(verbindungsFehler(QStringLiteral("HTTP-Status %1").arg(status)))};
     }
     char* typ = nullptr;
     curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &typ);
     antwort.text = alsText(antwort.body, typ);
-    return std::nullopt;
+    return {};
 }
 
 bool TINDY::HTTP_POST(const QString& url, const QString& lokaleDatei, const QString& servername) {
@@ -224,8 +224,8 @@ Uploadergebnis TINDY::senden(const QString& url, const QString& lokaleDatei, con
     curl_easy_setopt(h.get(), CURLOPT_MIMEPOST, form.get());
 
     Antwort antwort;
-    if (const auto fehler = ausfuehren(h.get(), antwort)) {
-        return {false, *fehler};
+    if (const Ergebnis<void> gesendet = ausfuehren(h.get(), antwort); !gesendet.ok()) {
+        return {false, gesendet.fehler()};
     }
     if (antwort.text == erfolgsAntwort()) {
         return {true, {}};
@@ -251,7 +251,7 @@ bool TINDY::HTTP_LOAD(const QString& url, const QString& wert, QString& antwort)
     curl_easy_setopt(h.get(), CURLOPT_COPYPOSTFIELDS, body.constData());
 
     Antwort ergebnis;
-    if (ausfuehren(h.get(), ergebnis)) {
+    if (!ausfuehren(h.get(), ergebnis).ok()) {
         return false;
     }
     antwort = ergebnis.text;

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "transfer/HttpSender.h"
+#include "util/Ergebnis.h"
 
 #include <QString>
 #include <atomic>
-#include <optional>
 
 namespace quenda {
 
@@ -42,9 +42,9 @@ public:
 
 private:
     struct Antwort;
-    // Runs the prepared request; the error text (already shown) of a transport error or an HTTP error status,
-    // nothing when the request completed.
-    std::optional<QString> ausfuehren(void* handle, Antwort& antwort);
+    // Runs the prepared request; fails with the text (already shown) of a transport error or an HTTP error
+    // status.
+    Ergebnis<void> ausfuehren(void* handle, Antwort& antwort);
     // Shows a failure and hands its text back.
     QString melden(const QString& text);
 
