@@ -1,7 +1,5 @@
 #pragma once
 
-#include "util/MeldungsAusgabe.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,7 +9,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-// Shared by the fuzz targets: input bytes as text, a scratch folder of this process and a silent message sink.
+// Shared by the fuzz targets: input bytes as text, a scratch folder of this process and the invariant check.
 namespace quenda::fuzz {
 
 inline QByteArray bytes(const uint8_t* daten, size_t groesse) {
@@ -50,9 +48,5 @@ inline void pruefen(bool bedingung, const char* was) {
         std::abort();
     }
 }
-
-struct StilleMeldungen : MeldungsAusgabe {
-    void meldung(const QString&) override {}
-};
 
 } // namespace quenda::fuzz

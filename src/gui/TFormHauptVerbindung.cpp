@@ -117,7 +117,9 @@ void TFormHaupt::NeuTurnierDB(const QString& pfad, int id, const QString& name, 
     statistik.zuruecksetzen();
     FormInfo->show();
     Ablage = TAblage();
-    AblageLoad(kontext.tsdir, Ablage, meldungen);
+    if (const Ergebnis<void> geladen = AblageLoad(kontext.tsdir, Ablage); !geladen.ok()) {
+        meldungen.meldung(geladen.fehler());
+    }
     zielstatusLaden();
     AusloList.clear();
     TreeView1->clear();

@@ -5,7 +5,6 @@
 #include "settings/TAblage.h"
 #include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
-#include "util/QuendaError.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -126,10 +125,8 @@ void TFormProfil::profilNeu() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    try {
-        m_speicher.neu(dialog.name(), m_kontext.tsdir);
-    } catch (const QuendaError& e) {
-        m_meldungen.meldung(e.message());
+    if (const Ergebnis<void> gespeichert = m_speicher.neu(dialog.name(), m_kontext.tsdir); !gespeichert.ok()) {
+        m_meldungen.meldung(gespeichert.fehler());
     }
     ListeNeu();
     auswaehlen(dialog.name());
@@ -146,13 +143,11 @@ void TFormProfil::profilAendern() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    try {
-        // false: the old profile could not be moved aside; everything stays as it was, silently.
-        if (!m_speicher.aendern(alt, dialog.name(), m_kontext.tsdir)) {
-            return;
-        }
-    } catch (const QuendaError& e) {
-        m_meldungen.meldung(e.message());
+    const Ergebnis<bool> geaendert = m_speicher.aendern(alt, dialog.name(), m_kontext.tsdir);
+    if (!geaendert.ok()) {
+        m_meldungen.meldung(geaendert.fehler());
+    } else if (!geaendert.wert()) {
+        return; // the old profile could not be moved aside; everything stays as it was, silently
     }
     ListeNeu();
     auswaehlen(dialog.name());
@@ -164,10 +159,8 @@ void TFormProfil::profilLoeschen() {
         !frage(QStringLiteral("Soll Profil ") + name + QStringLiteral(" wirklich gelöscht werden ?"), false)) {
         return;
     }
-    try {
-        m_speicher.loeschen(name);
-    } catch (const QuendaError& e) {
-        m_meldungen.meldung(e.message());
+    if (const Ergebnis<bool> geloescht = m_speicher.loeschen(name); !geloescht.ok()) {
+        m_meldungen.meldung(geloescht.fehler());
     }
     ListeNeu();
 }
@@ -179,10 +172,10 @@ void TFormProfil::praesentationLaden() {
                                  true)) {
         return;
     }
-    try {
-        m_speicher.Profilload(name, m_kontext.tsdir, m_ablage, m_kontext.dbturnier, m_meldungen, m_uhr.jetzt());
-    } catch (const QuendaError& e) {
-        m_meldungen.meldung(e.message());
+    if (const Ergebnis<void> geladen =
+            m_speicher.Profilload(name, m_kontext.tsdir, m_ablage, m_kontext.dbturnier, m_meldungen, m_uhr.jetzt());
+        !geladen.ok()) {
+        m_meldungen.meldung(geladen.fehler());
     }
 }
 

@@ -60,8 +60,8 @@ void TFormProfil_eg::accept() {
         return;
     }
     // Checked before any folder is made: the name becomes a folder of the profile store.
-    if (const QString fehler = Profilspeicher::namePruefen(neu); !fehler.isEmpty()) {
-        m_meldungen.meldung(fehler);
+    if (const Ergebnis<void> gueltig = Profilspeicher::namePruefen(neu); !gueltig.ok()) {
+        m_meldungen.meldung(gueltig.fehler());
         return;
     }
     QDialog::accept();

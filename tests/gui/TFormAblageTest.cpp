@@ -54,8 +54,9 @@ private:
 
     TAblage gespeichert() {
         TAblage a;
-        MeldungenMerken m;
-        AblageLoad(dir.path(), a, m);
+        if (const Ergebnis<void> geladen = AblageLoad(dir.path(), a); !geladen.ok()) {
+            QTest::qFail(qPrintable(geladen.fehler()), __FILE__, __LINE__);
+        }
         return a;
     }
 

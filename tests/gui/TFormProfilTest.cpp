@@ -118,8 +118,8 @@ private Q_SLOTS:
     }
 
     void listShowsTheProfilesAndButtonsFollowTheSelection() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Bezirk"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Bezirk"), kontext.tsdir).ok());
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Profile - QUENDA"));
         QCOMPARE(profilListe(dialog)->horizontalHeaderItem(0)->text(), QStringLiteral("Profilname"));
@@ -150,7 +150,7 @@ private Q_SLOTS:
     }
 
     void newRefusesTakenAndInvalidNamesAndKeepsTheDialogOpen() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         const QStringList vorher = stand(dir->path());
         DialogBeantworter antworten;
@@ -179,7 +179,7 @@ private Q_SLOTS:
     }
 
     void changeRewritesTheProfileUnderTheSameOrANewName() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         arbeitsstand("v2");
         const QStringList v2 = stand(kontext.tsdir);
@@ -196,7 +196,7 @@ private Q_SLOTS:
 
         // A change of case only is refused; a new name replaces the old profile.
         arbeitsstand("v3");
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Land"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Land"), kontext.tsdir).ok());
         dialog.ListeNeu();
         profilListe(dialog)->selectRow(
             profilListe(dialog)->findItems(QStringLiteral("Kreis"), Qt::MatchExactly).first()->row());
@@ -213,7 +213,7 @@ private Q_SLOTS:
     }
 
     void failedChangeKeepsTheProfile() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         const QStringList vorher = stand(store());
         QFile::remove(kontext.tsdir + QStringLiteral("/config_quenda.xml"));
@@ -229,7 +229,7 @@ private Q_SLOTS:
     }
 
     void deleteAsksFirst() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         profilListe(dialog)->selectRow(0);
         DialogBeantworter antworten;
@@ -250,7 +250,7 @@ private Q_SLOTS:
     }
 
     void loadAnsweredWithTheDefaultChangesNothingAndYesLoads() {
-        Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir);
+        QVERIFY(Profilspeicher(kontext.apppath).neu(QStringLiteral("Kreis"), kontext.tsdir).ok());
         arbeitsstand("eigen");
         TFormProfil dialog(kontext, ablage, meldungen, uhr);
         profilListe(dialog)->selectRow(0);

@@ -192,7 +192,7 @@ TEST_F(EndeZuEnde, aChangeWrittenBetweenTwoCyclesShowsUpInTheSecondCycle) {
         kontext.dbturid = 1;
         kontext.tsdir = lauf->tsdir;
         TAblage ablage;
-        AblageLoad(lauf->tsdir, ablage, meldungen);
+        ASSERT_TRUE(AblageLoad(lauf->tsdir, ablage).ok());
         steuerung.setTurnier(kontext, ablage);
         steuerung.setSimulierteZeit(true);
         QEventLoop schleife;

@@ -113,7 +113,8 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     Ausgabe memo(out);
     Ausgabe meldungen(err);
     TAblage ablage;
-    if (!AblageLoad(kontext.tsdir, ablage, meldungen)) {
+    if (const Ergebnis<void> geladen = AblageLoad(kontext.tsdir, ablage); !geladen.ok()) {
+        meldungen.meldung(geladen.fehler());
         // Publishing with what a broken file left would stage the files as sent while no target got them.
         meldungen.zeile(QStringLiteral("Die Einstellungen %1 konnten nicht geladen werden; die Übertragung startet "
                                        "nicht.")

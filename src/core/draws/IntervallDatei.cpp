@@ -5,7 +5,6 @@
 #include "util/Dateiersatz.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
-#include "util/QuendaError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,18 +42,17 @@ QHash<int, int> IntervalleLaden(const QString& tsdir, Ereignisprotokoll& protoko
     if (!QFileInfo::exists(pfad)) {
         return werte;
     }
-    std::optional<QList<xmlkonfig::Element>> kinder;
-    try {
-        kinder = xmlkonfig::kinderLesen(pfad);
-    } catch (const IoError& e) {
-        protokoll.memoUndProtokoll(zeitText(uhr.jetzt()) + u' ' + e.message());
+    const Ergebnis<QList<xmlkonfig::Element>> kinder = xmlkonfig::kinderLesen(pfad);
+    if (!kinder.ok()) {
+        // A file that is there but cannot be read may be fine once it can; a broken one is broken for good.
+        if (kinder.fehler() == xmlkonfig::nichtLadbarMeldung()) {
+            beiseitelegen(pfad, protokoll, uhr);
+        } else {
+            protokoll.memoUndProtokoll(zeitText(uhr.jetzt()) + u' ' + kinder.fehler());
+        }
         return werte;
     }
-    if (!kinder) {
-        beiseitelegen(pfad, protokoll, uhr);
-        return werte;
-    }
-    for (const xmlkonfig::Element& kind : *kinder) {
+    for (const xmlkonfig::Element& kind : kinder.wert()) {
         if (kind.name != u"auslosung") {
             continue;
         }
@@ -82,12 +80,11 @@ int Intervallspeicher::IntervallLoad(int syf_id) {
 
 bool SofortLoad(const QString& tsdir) {
     const QString pfad = QDir(tsdir).filePath(intervallDateiname());
-    try {
-        const auto wurzel = QFileInfo::exists(pfad) ? xmlkonfig::wurzelAttributeLesen(pfad) : std::nullopt;
-        return wurzel && wurzel->value(QLatin1StringView("sofort")) == u"1";
-    } catch (const IoError&) {
+    if (!QFileInfo::exists(pfad)) {
         return false;
     }
+    const Ergebnis<QXmlStreamAttributes> wurzel = xmlkonfig::wurzelAttributeLesen(pfad);
+    return wurzel.ok() && wurzel.wert().value(QLatin1StringView("sofort")) == u"1";
 }
 
 void Intervallsave(const QString& tsdir, const AusloList& liste) {

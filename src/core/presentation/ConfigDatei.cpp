@@ -316,18 +316,13 @@ Ladeergebnis ConfigLoad(const QString& pfad, BildschirmListe& liste, Namensabfra
     if (!QFileInfo::exists(pfad)) {
         return ergebnis;
     }
-    std::optional<QList<xmlkonfig::Element>> elemente;
-    try {
-        elemente = xmlkonfig::elementeLesen(pfad);
-    } catch (const IoError& fehler) {
-        return {Ladeergebnis::Status::NichtLadbar, fehler.message()};
-    }
-    if (!elemente) {
-        return {Ladeergebnis::Status::NichtLadbar, xmlkonfig::nichtLadbarMeldung()};
+    const Ergebnis<QList<xmlkonfig::Element>> elemente = xmlkonfig::elementeLesen(pfad);
+    if (!elemente.ok()) {
+        return {Ladeergebnis::Status::NichtLadbar, elemente.fehler()};
     }
     Leser leser(liste, namen, aufbau);
     try {
-        for (const auto& e : *elemente) {
+        for (const auto& e : elemente.wert()) {
             leser.element(e);
         }
     } catch (const QuendaError& fehler) {

@@ -2,9 +2,7 @@
 
 #include "settings/AblagePruefung.h"
 #include "settings/XmlKonfig.h"
-#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
-#include "util/QuendaError.h"
 #include "util/Routinen.h"
 
 #include <QDir>
@@ -107,42 +105,33 @@ QString ablageDateiname() {
     return QStringLiteral("config_ablage.xml");
 }
 
-bool AblageLoad(const QString& tsdir, TAblage& ablage, MeldungsAusgabe& ausgabe) {
+Ergebnis<void> AblageLoad(const QString& tsdir, TAblage& ablage) {
     const QString pfad = QDir(tsdir).filePath(ablageDateiname());
     if (!QFileInfo::exists(pfad)) {
         ablage = TAblage{};
-        return true;
+        return {};
     }
-    std::optional<QList<xmlkonfig::Element>> kinder;
-    try {
-        kinder = xmlkonfig::kinderLesen(pfad);
-    } catch (const IoError& e) {
-        ausgabe.meldung(e.message());
-        return false;
+    const Ergebnis<QList<xmlkonfig::Element>> kinder = xmlkonfig::kinderLesen(pfad);
+    if (!kinder.ok()) {
+        return Fehlschlag{kinder.fehler()};
     }
-    if (!kinder) {
-        ausgabe.meldung(xmlkonfig::nichtLadbarMeldung());
-        return false;
-    }
-    for (const xmlkonfig::Element& kind : *kinder) {
+    for (const xmlkonfig::Element& kind : kinder.wert()) {
         if (kind.name != u"ablage") {
             continue;
         }
         try {
             ablageLesen(kind.attribute, ablage);
         } catch (const FehlendeZahl& f) {
-            ausgabe.meldung(
+            return Fehlschlag{
                 QStringLiteral("Die Datei %1 ist fehlerhaft: Das Attribut \"%2\" fehlt oder ist keine Zahl.")
-                    .arg(pfad, f.attribut));
-            return false;
+                    .arg(pfad, f.attribut)};
         } catch (const UngueltigerOrdner& f) {
-            ausgabe.meldung(
+            return Fehlschlag{
                 QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung \"%2\" ").arg(pfad, f.name) +
-                zkdRegel());
-            return false;
+                zkdRegel()};
         }
     }
-    return true;
+    return {};
 }
 
 void Ablagesave(const QString& tsdir, TAblage& ablage, const TAblage& werte, const std::optional<QString>& zkdNeu,

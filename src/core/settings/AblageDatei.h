@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/TAblage.h"
+#include "util/Ergebnis.h"
 
 #include <QDateTime>
 #include <QString>
@@ -9,18 +10,16 @@
 
 namespace quenda {
 
-class MeldungsAusgabe;
-
 // "config_ablage.xml" in the working folder: load and save of the storage settings. Free functions,
 // called on the UI thread (connection step, settings dialog, profile load).
 
 QString ablageDateiname();
 
-// Reads the file of tsdir into ablage. Without a file the defaults are set. A file that is not well-formed
-// shows "XML-Datei konnte nicht geladen werden" and leaves ablage as it was; a required attribute that is
-// missing or no number shows a message and stops there (fields read before it keep their new values).
-// Returns false when a message was shown.
-bool AblageLoad(const QString& tsdir, TAblage& ablage, MeldungsAusgabe& ausgabe);
+// Reads the file of tsdir into ablage. Without a file the defaults are set. A file that cannot be read or is
+// not well-formed ("XML-Datei konnte nicht geladen werden") fails and leaves ablage as it was; a required
+// attribute that is missing or no number fails there (fields read before it keep their new values). The
+// caller shows the text.
+Ergebnis<void> AblageLoad(const QString& tsdir, TAblage& ablage);
 
 // Writes the file from werte and settles dbzkd in ablage: zkdNeu (the unlocked folder-name field) when
 // given, else the current dbzkd, else a new 14-digit stamp of jetzt. Only dbzkd of ablage changes, and

@@ -78,22 +78,22 @@ bool Profilvorh(const std::vector<Profileintrag>& liste, const QString& name) {
     return false;
 }
 
-QString Profilspeicher::namePruefen(const QString& name) {
+Ergebnis<void> Profilspeicher::namePruefen(const QString& name) {
     if (name.isEmpty()) {
-        return QStringLiteral("Bitte einen Profilnamen eingeben.");
+        return Fehlschlag{QStringLiteral("Bitte einen Profilnamen eingeben.")};
     }
     if (name == u'.' || name == QStringLiteral("..")) {
-        return QStringLiteral("Der Profilname \"%1\" ist nicht erlaubt.").arg(name);
+        return Fehlschlag{QStringLiteral("Der Profilname \"%1\" ist nicht erlaubt.").arg(name)};
     }
     if (name.startsWith(arbeitsPraefix.left(2))) {
-        return QStringLiteral("Der Profilname darf nicht mit \".~\" beginnen.");
+        return Fehlschlag{QStringLiteral("Der Profilname darf nicht mit \".~\" beginnen.")};
     }
     if (!ordnername_zeichen_gueltig(name) || name.contains(QChar(0x7f))) {
-        return QStringLiteral("Der Profilname darf diese Zeichen nicht enthalten: / \\ < > : \" | ? * "
-                              "und keine Steuerzeichen.");
+        return Fehlschlag{QStringLiteral("Der Profilname darf diese Zeichen nicht enthalten: / \\ < > : \" | ? * "
+                                         "und keine Steuerzeichen.")};
     }
     if (name.endsWith(u'.') || name.endsWith(u' ')) {
-        return QStringLiteral("Der Profilname darf nicht mit einem Punkt oder Leerzeichen enden.");
+        return Fehlschlag{QStringLiteral("Der Profilname darf nicht mit einem Punkt oder Leerzeichen enden.")};
     }
     // Device names cannot be folder names on Windows, with or without an extension.
     static const QStringList geraete{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
@@ -103,7 +103,8 @@ QString Profilspeicher::namePruefen(const QString& name) {
                             (stamm.startsWith(QStringLiteral("COM")) || stamm.startsWith(QStringLiteral("LPT"))) &&
                             stamm.at(3) >= u'1' && stamm.at(3) <= u'9';
     if (geraete.contains(stamm) || nummeriert) {
-        return QStringLiteral("Der Profilname \"%1\" ist unter Windows kein gültiger Ordnername.").arg(name);
+        return Fehlschlag{
+            QStringLiteral("Der Profilname \"%1\" ist unter Windows kein gültiger Ordnername.").arg(name)};
     }
     return {};
 }
@@ -133,25 +134,38 @@ QString Profilspeicher::entwurfSchreiben(const QString& tsdir) const {
     return entwurf.path();
 }
 
-void Profilspeicher::neu(const QString& name, const QString& tsdir) const {
-    if (const QString fehler = namePruefen(name); !fehler.isEmpty()) {
-        throw IoError(fehler);
+Ergebnis<void> Profilspeicher::neu(const QString& name, const QString& tsdir) const {
+    if (Ergebnis<void> gueltig = namePruefen(name); !gueltig.ok()) {
+        return gueltig;
     }
-    const QString ziel = profilordner(name);
-    if (QFileInfo::exists(ziel)) {
-        throw IoError(QStringLiteral("Der Ordner %1 existiert bereits.").arg(ziel));
+    try {
+        const QString ziel = profilordner(name);
+        if (QFileInfo::exists(ziel)) {
+            return Fehlschlag{QStringLiteral("Der Ordner %1 existiert bereits.").arg(ziel)};
+        }
+        const QString entwurf = entwurfSchreiben(tsdir);
+        if (!umbenennen(entwurf, ziel)) {
+            ordner_loeschen(entwurf);
+            return Fehlschlag{QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ziel)};
+        }
+    } catch (const QuendaError& e) {
+        return Fehlschlag{e.message()};
     }
-    const QString entwurf = entwurfSchreiben(tsdir);
-    if (!umbenennen(entwurf, ziel)) {
-        ordner_loeschen(entwurf);
-        throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ziel));
+    return {};
+}
+
+Ergebnis<bool> Profilspeicher::aendern(const QString& alt, const QString& neuerName, const QString& tsdir) const {
+    if (Ergebnis<void> gueltig = namePruefen(neuerName); !gueltig.ok()) {
+        return Fehlschlag{gueltig.fehler()};
+    }
+    try {
+        return ersetzen(alt, neuerName, tsdir);
+    } catch (const QuendaError& e) {
+        return Fehlschlag{e.message()};
     }
 }
 
-bool Profilspeicher::aendern(const QString& alt, const QString& neuerName, const QString& tsdir) const {
-    if (const QString fehler = namePruefen(neuerName); !fehler.isEmpty()) {
-        throw IoError(fehler);
-    }
+bool Profilspeicher::ersetzen(const QString& alt, const QString& neuerName, const QString& tsdir) const {
     const QString altOrdner = profilordner(alt);
     const QString ziel = profilordner(neuerName);
     if (!QFileInfo(altOrdner).isDir()) {
@@ -177,12 +191,27 @@ bool Profilspeicher::aendern(const QString& alt, const QString& neuerName, const
     return true;
 }
 
-bool Profilspeicher::loeschen(const QString& name) const {
-    return ordner_loeschen(profilordner(name));
+Ergebnis<bool> Profilspeicher::loeschen(const QString& name) const {
+    try {
+        return ordner_loeschen(profilordner(name));
+    } catch (const QuendaError& e) {
+        return Fehlschlag{e.message()};
+    }
 }
 
-void Profilspeicher::Profilload(const QString& name, const QString& tsdir, TAblage& ablage, const QString& dbturnier,
-                                MeldungsAusgabe& ausgabe, const QDateTime& jetzt) const {
+Ergebnis<void> Profilspeicher::Profilload(const QString& name, const QString& tsdir, TAblage& ablage,
+                                          const QString& dbturnier, MeldungsAusgabe& ausgabe,
+                                          const QDateTime& jetzt) const {
+    try {
+        uebernehmen(name, tsdir, ablage, dbturnier, ausgabe, jetzt);
+    } catch (const QuendaError& e) {
+        return Fehlschlag{e.message()};
+    }
+    return {};
+}
+
+void Profilspeicher::uebernehmen(const QString& name, const QString& tsdir, TAblage& ablage, const QString& dbturnier,
+                                 MeldungsAusgabe& ausgabe, const QDateTime& jetzt) const {
     const QString quelle = profilordner(name);
     if (!QFileInfo(quelle).isDir()) {
         throw IoError(QStringLiteral("Das Profil %1 existiert nicht.").arg(name));
@@ -192,12 +221,17 @@ void Profilspeicher::Profilload(const QString& name, const QString& tsdir, TAbla
     const QString dbzkd = ablage.dbzkd;
     // Checked where it lies first: a broken file must not replace the tournament's own settings.
     TAblage probe;
-    if (QFileInfo::exists(pfad(quelle, ablageName)) && !AblageLoad(quelle, probe, ausgabe)) {
-        throw IoError(
-            QStringLiteral("Das Profil %1 wurde nicht geladen: seine Einstellungen sind fehlerhaft.").arg(name));
+    if (QFileInfo::exists(pfad(quelle, ablageName))) {
+        if (const Ergebnis<void> geprueft = AblageLoad(quelle, probe); !geprueft.ok()) {
+            ausgabe.meldung(geprueft.fehler());
+            throw IoError(
+                QStringLiteral("Das Profil %1 wurde nicht geladen: seine Einstellungen sind fehlerhaft.").arg(name));
+        }
     }
     datei_kopieren(pfad(quelle, ablageName), pfad(tsdir, ablageName));
-    AblageLoad(tsdir, ablage, ausgabe);
+    if (const Ergebnis<void> geladen = AblageLoad(tsdir, ablage); !geladen.ok()) {
+        ausgabe.meldung(geladen.fehler());
+    }
     ablage.dbzkd = dbzkd;
     Ablagesave(tsdir, ablage, jetzt);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/TAblage.h"
+#include "util/Ergebnis.h"
 
 #include <QDateTime>
 #include <QString>
@@ -31,21 +32,22 @@ public:
     // The profile folders in the order the file system lists them (hidden work folders left out).
     std::vector<Profileintrag> ListeNeu() const;
 
-    // The message for a name that cannot become a profile folder (on any platform); "" when it can.
-    static QString namePruefen(const QString& name);
+    // Whether the name can become a profile folder (on any platform); fails with the message for the user.
+    static Ergebnis<void> namePruefen(const QString& name);
 
-    // Saves the working folder as a new profile. Throws IoError (invalid name, existing folder, a missing
-    // file in tsdir); nothing is left in the store then.
-    void neu(const QString& name, const QString& tsdir) const;
+    // Saves the working folder as a new profile. Fails (invalid name, existing folder, a missing file in
+    // tsdir) with nothing left in the store.
+    Ergebnis<void> neu(const QString& name, const QString& tsdir) const;
 
     // Saves the working folder again into profile alt, under the name neuerName (may equal alt). The old
-    // profile goes only once the new one is complete. False, with everything as it was, when the old
-    // profile could not be moved aside. Throws IoError when the new profile cannot be written; the old
-    // one is then kept.
-    bool aendern(const QString& alt, const QString& neuerName, const QString& tsdir) const;
+    // profile goes only once the new one is complete. True when done; false, with everything as it was and
+    // nothing to tell, when the old profile could not be moved aside. Fails when the name is refused or the
+    // new profile cannot be written; the old one is then kept.
+    Ergebnis<bool> aendern(const QString& alt, const QString& neuerName, const QString& tsdir) const;
 
-    // Deletes one profile folder of the store with its content.
-    bool loeschen(const QString& name) const;
+    // Deletes one profile folder of the store with its content; false when nothing was deleted. Fails for a
+    // name that is no profile name.
+    Ergebnis<bool> loeschen(const QString& name) const;
 
     // Copies the working folder's files into the existing folder ziel: the images, config_ablage.xml,
     // config_quenda.xml, every meldung_*.*. Throws IoError at the first file that cannot be copied.
@@ -53,14 +55,19 @@ public:
 
     // Copies the profile into the working folder and adapts it to the tournament: the storage settings
     // keep the tournament's dbzkd, the presentation shows the tournament's name. A failing image or
-    // message copy is shown and skipped; a missing settings or presentation file ends the load (IoError).
-    // Ends with the message "Das Profil … wurde geladen!".
-    void Profilload(const QString& name, const QString& tsdir, TAblage& ablage, const QString& dbturnier,
-                    MeldungsAusgabe& ausgabe, const QDateTime& jetzt) const;
+    // message copy is shown through ausgabe and skipped, as is why the profile's settings do not load; a
+    // missing settings or presentation file makes the load fail there. Ends with the message
+    // "Das Profil … wurde geladen!".
+    Ergebnis<void> Profilload(const QString& name, const QString& tsdir, TAblage& ablage, const QString& dbturnier,
+                              MeldungsAusgabe& ausgabe, const QDateTime& jetzt) const;
 
 private:
     // A complete copy of tsdir in a new hidden folder of the store; removed again when a copy fails.
     QString entwurfSchreiben(const QString& tsdir) const;
+    // The steps of aendern and Profilload after the name was checked; they throw IoError where those fail.
+    bool ersetzen(const QString& alt, const QString& neuerName, const QString& tsdir) const;
+    void uebernehmen(const QString& name, const QString& tsdir, TAblage& ablage, const QString& dbturnier,
+                     MeldungsAusgabe& ausgabe, const QDateTime& jetzt) const;
 
     QString m_ordner;
 };

@@ -20,15 +20,15 @@ constexpr int groessteTiefe = 64;
 
 // Walks the whole document (so that a file broken near its end gives nothing) and collects the root's
 // attributes and every element below it.
-bool lesen(const QString& pfad, QXmlStreamAttributes* wurzel, QList<Element>* elemente) {
+Ergebnis<void> lesen(const QString& pfad, QXmlStreamAttributes* wurzel, QList<Element>* elemente) {
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly)) {
-        throw IoError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString()));
+        return Fehlschlag{QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(pfad, datei.errorString())};
     }
     // The program's files are small and flat; a huge or deeply nested one is no file of ours and would
     // only cost memory and time.
     if (datei.size() > groessteDatei) {
-        return false;
+        return Fehlschlag{nichtLadbarMeldung()};
     }
     QXmlStreamReader leser(&datei);
     int tiefe = 0;
@@ -36,7 +36,7 @@ bool lesen(const QString& pfad, QXmlStreamAttributes* wurzel, QList<Element>* el
         leser.readNext();
         if (leser.isStartElement()) {
             if (++tiefe > groessteTiefe) {
-                return false;
+                return Fehlschlag{nichtLadbarMeldung()};
             }
             if (tiefe == 1 && wurzel) {
                 *wurzel = leser.attributes();
@@ -47,25 +47,34 @@ bool lesen(const QString& pfad, QXmlStreamAttributes* wurzel, QList<Element>* el
             --tiefe;
         }
     }
-    return !leser.hasError();
+    if (leser.hasError()) {
+        return Fehlschlag{nichtLadbarMeldung()};
+    }
+    return {};
 }
 
 } // namespace
 
-std::optional<QList<Element>> elementeLesen(const QString& pfad) {
+Ergebnis<QList<Element>> elementeLesen(const QString& pfad) {
     QList<Element> elemente;
-    return lesen(pfad, nullptr, &elemente) ? std::optional(elemente) : std::nullopt;
+    if (Ergebnis<void> gelesen = lesen(pfad, nullptr, &elemente); !gelesen.ok()) {
+        return Fehlschlag{gelesen.fehler()};
+    }
+    return elemente;
 }
 
-std::optional<QXmlStreamAttributes> wurzelAttributeLesen(const QString& pfad) {
+Ergebnis<QXmlStreamAttributes> wurzelAttributeLesen(const QString& pfad) {
     QXmlStreamAttributes wurzel;
-    return lesen(pfad, &wurzel, nullptr) ? std::optional(wurzel) : std::nullopt;
+    if (Ergebnis<void> gelesen = lesen(pfad, &wurzel, nullptr); !gelesen.ok()) {
+        return Fehlschlag{gelesen.fehler()};
+    }
+    return wurzel;
 }
 
-std::optional<QList<Element>> kinderLesen(const QString& pfad) {
-    auto elemente = elementeLesen(pfad);
-    if (elemente) {
-        elemente->removeIf([](const Element& e) { return e.tiefe != 1; });
+Ergebnis<QList<Element>> kinderLesen(const QString& pfad) {
+    Ergebnis<QList<Element>> elemente = elementeLesen(pfad);
+    if (elemente.ok()) {
+        elemente.wert().removeIf([](const Element& e) { return e.tiefe != 1; });
     }
     return elemente;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "util/Ergebnis.h"
+
 #include <QList>
 #include <QString>
 #include <QXmlStreamAttributes>
-#include <optional>
 
 namespace quenda::xmlkonfig {
 
@@ -16,25 +17,22 @@ struct Element {
     int tiefe = 1;                  // 1 = child of the root element
 };
 
-// The message shown when such a file is not well-formed.
+// The failure text of a reader when the file is not well-formed XML, larger than 16 MB or nested deeper than
+// 64 levels; a file that cannot be read at all fails with the reason instead.
 QString nichtLadbarMeldung();
 
-// The children of the root element in document order; nothing when the file is not well-formed XML, larger
-// than 16 MB or nested deeper than 64 levels.
-// Throws IoError when the file cannot be read.
-std::optional<QList<Element>> kinderLesen(const QString& pfad);
+// The children of the root element in document order.
+Ergebnis<QList<Element>> kinderLesen(const QString& pfad);
 
-// Every element below the root element in document order (a parent before its children); nothing when the
-// file is not well-formed XML, too large or too deep (as above). Throws IoError when the file cannot be read.
-std::optional<QList<Element>> elementeLesen(const QString& pfad);
+// Every element below the root element in document order (a parent before its children).
+Ergebnis<QList<Element>> elementeLesen(const QString& pfad);
 
 // Writes the document (declaration with version 1.0 and encoding UTF-8, one element per line) and replaces
 // the file atomically, so a crash never leaves a truncated file. Throws IoError.
 void schreiben(const QString& pfad, const QString& wurzel, const QList<Element>& kinder,
                const QXmlStreamAttributes& wurzelAttribute = {});
 
-// The attributes of the root element; nothing when the file is not well-formed (or too large or deep).
-// Throws IoError when the file cannot be read.
-std::optional<QXmlStreamAttributes> wurzelAttributeLesen(const QString& pfad);
+// The attributes of the root element.
+Ergebnis<QXmlStreamAttributes> wurzelAttributeLesen(const QString& pfad);
 
 } // namespace quenda::xmlkonfig

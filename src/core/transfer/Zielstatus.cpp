@@ -54,15 +54,14 @@ Zielzustaende ZielstatusLoad(const QString& tsdir, const TAblage& ablage) {
     zustaende[0].aktiv = ablage.anzweb == 1;
     zustaende[1].aktiv = ablage.pocko == 1;
     const QString pfad = QDir(tsdir).filePath(zielstatusDateiname());
-    std::optional<QList<xmlkonfig::Element>> kinder;
-    try {
-        if (QFileInfo::exists(pfad)) {
-            kinder = xmlkonfig::kinderLesen(pfad);
-        }
-    } catch (const IoError&) {
-        // An unreadable state only costs the history; the next cycle writes it anew.
+    if (!QFileInfo::exists(pfad)) {
+        return zustaende;
     }
-    for (const xmlkonfig::Element& e : kinder.value_or(QList<xmlkonfig::Element>{})) {
+    const Ergebnis<QList<xmlkonfig::Element>> kinder = xmlkonfig::kinderLesen(pfad);
+    if (!kinder.ok()) {
+        return zustaende; // an unreadable or broken state only costs the history; the next cycle writes it anew
+    }
+    for (const xmlkonfig::Element& e : kinder.wert()) {
         for (const bool pocko : {false, true}) {
             if (e.name != u"ziel" || e.attribute.value(QLatin1StringView("name")) != schluessel(pocko)) {
                 continue;

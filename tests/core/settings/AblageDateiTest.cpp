@@ -49,6 +49,15 @@ protected:
         f.write(xml);
     }
 
+    // Loads as the program's callers do: a failure's text is shown.
+    bool laden(TAblage& ablage) {
+        const Ergebnis<void> geladen = AblageLoad(dir.path(), ablage);
+        if (!geladen.ok()) {
+            meldungen.meldung(geladen.fehler());
+        }
+        return geladen.ok();
+    }
+
     QTemporaryDir dir;
     MeldungenMerken meldungen;
     const QDateTime jetzt{QDate(2026, 12, 9), QTime(14, 5, 33), Qt::UTC};
@@ -59,7 +68,7 @@ TEST_F(AblageDatei, savedSettingsLoadBackUnchangedWithAttributesInTheirOrder) {
     Ablagesave(dir.path(), gespeichert, jetzt);
 
     TAblage geladen;
-    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_TRUE(laden(geladen));
     EXPECT_EQ(geladen, gespeichert);
     EXPECT_TRUE(meldungen.texte.isEmpty());
 
@@ -78,7 +87,7 @@ TEST_F(AblageDatei, savedSettingsLoadBackUnchangedWithAttributesInTheirOrder) {
 
 TEST_F(AblageDatei, withoutAFileTheDefaultsApply) {
     TAblage ablage = beispiel();
-    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_TRUE(laden(ablage));
     EXPECT_EQ(ablage, TAblage{});
     EXPECT_EQ(ablage.aktivpocko, 2);
     EXPECT_EQ(ablage.aktiv, 0);
@@ -91,7 +100,7 @@ TEST_F(AblageDatei, missingOptionalAttributesKeepTheirValuesOthersBecomeEmpty) {
   <ablage aktiv="2" host="h" pocko="0" aktiv_px="1" impressum="" dbzkd="z"/>
 </Wurzel>)");
     TAblage ablage = beispiel();
-    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_TRUE(laden(ablage));
     EXPECT_EQ(ablage.anzweb, 1);                       // absent: kept
     EXPECT_EQ(ablage.impressum, beispiel().impressum); // empty: kept
     EXPECT_EQ(ablage.datenschutz, beispiel().datenschutz);
@@ -107,7 +116,7 @@ TEST_F(AblageDatei, laterAblageElementsOverwriteEarlierOnes) {
     schreiben(R"(<Turnier><ablage aktiv="1" pocko="0" aktiv_px="1" host="alt"/><x/>)"
               R"(<ablage aktiv="2" pocko="1" aktiv_px="2" host="neu"/></Turnier>)");
     TAblage ablage;
-    EXPECT_TRUE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_TRUE(laden(ablage));
     EXPECT_EQ(ablage.host, QStringLiteral("neu"));
     EXPECT_EQ(ablage.pocko, 1);
 }
@@ -116,7 +125,7 @@ TEST_F(AblageDatei, aMissingRequiredNumberStopsTheLoadAfterTheFieldsBeforeIt) {
     schreiben(R"(<Turnier><ablage anzweb="0" aktiv="2" verzeichnis="v" host="h" steuerdatei="s" )"
               R"(aktiv_px="1" verzeichnis_px="vp" dbzkd="neu"/></Turnier>)");
     TAblage ablage = beispiel();
-    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_FALSE(laden(ablage));
     ASSERT_EQ(meldungen.texte.size(), 1);
     EXPECT_TRUE(meldungen.texte[0].contains(QStringLiteral("\"pocko\""))) << meldungen.texte[0].toStdString();
     EXPECT_EQ(ablage.anzweb, 0); // read before the fault
@@ -129,7 +138,7 @@ TEST_F(AblageDatei, aMissingRequiredNumberStopsTheLoadAfterTheFieldsBeforeIt) {
 TEST_F(AblageDatei, aHandEditedFolderNameTheScriptWouldRefuseStopsTheLoad) {
     schreiben(R"(<Turnier><ablage aktiv="2" pocko="1" aktiv_px="2" dbzkd="a..b"/></Turnier>)");
     TAblage ablage = beispiel();
-    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_FALSE(laden(ablage));
     EXPECT_EQ(meldungen.texte, QStringList{QStringLiteral("Die Datei %1 ist fehlerhaft: Die ZKD-Ordner Bezeichnung "
                                                           "\"a..b\" ")
                                                .arg(pfad()) +
@@ -140,7 +149,7 @@ TEST_F(AblageDatei, aHandEditedFolderNameTheScriptWouldRefuseStopsTheLoad) {
 TEST_F(AblageDatei, aRequiredAttributeThatIsNoNumberIsReportedToo) {
     schreiben(R"(<Turnier><ablage aktiv="zwei" pocko="1" aktiv_px="1"/></Turnier>)");
     TAblage ablage;
-    EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+    EXPECT_FALSE(laden(ablage));
     ASSERT_EQ(meldungen.texte.size(), 1);
     EXPECT_TRUE(meldungen.texte[0].contains(QStringLiteral("\"aktiv\"")));
 }
@@ -152,7 +161,7 @@ TEST_F(AblageDatei, aMalformedFileIsReportedAndChangesNothing) {
         schreiben(kaputt);
         meldungen.texte.clear();
         TAblage ablage = beispiel();
-        EXPECT_FALSE(AblageLoad(dir.path(), ablage, meldungen));
+        EXPECT_FALSE(laden(ablage));
         EXPECT_EQ(meldungen.texte, QStringList{QStringLiteral("XML-Datei konnte nicht geladen werden")});
         EXPECT_EQ(ablage, beispiel());
     }
@@ -166,7 +175,7 @@ TEST_F(AblageDatei, theFolderSuffixIsStampedOnFirstSaveAndThenKept) {
 
     Ablagesave(dir.path(), ablage, ablage, std::nullopt, jetzt.addSecs(3600));
     TAblage geladen;
-    ASSERT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    ASSERT_TRUE(laden(geladen));
     EXPECT_EQ(geladen.dbzkd, QStringLiteral("20261209140533"));
 }
 
@@ -179,7 +188,7 @@ TEST_F(AblageDatei, anUnlockedFolderNameReplacesTheSuffixAndOnlyDbzkdOfTheRecord
     EXPECT_EQ(ablage.host, beispiel().host); // the caller copies the dialog values afterwards
 
     TAblage geladen;
-    ASSERT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    ASSERT_TRUE(laden(geladen));
     EXPECT_EQ(geladen.host, QStringLiteral("https://neu.example"));
     EXPECT_EQ(geladen.dbzkd, QStringLiteral("Stadtmeisterschaft"));
 }
@@ -336,7 +345,7 @@ TEST_F(AblageDatei, tokensAreWrittenLastOnlyWhenSetAndLoadBack) {
     gespeichert.tokenpocko = QStringLiteral("zwei");
     Ablagesave(dir.path(), gespeichert, jetzt);
     TAblage geladen;
-    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_TRUE(laden(geladen));
     EXPECT_EQ(geladen, gespeichert);
     QFile f(pfad());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -346,7 +355,7 @@ TEST_F(AblageDatei, tokensAreWrittenLastOnlyWhenSetAndLoadBack) {
 
     // A file without them (as every older one) clears a token held before.
     schreiben(R"(<Turnier><ablage aktiv="2" pocko="1" aktiv_px="2" host="h"/></Turnier>)");
-    EXPECT_TRUE(AblageLoad(dir.path(), geladen, meldungen));
+    EXPECT_TRUE(laden(geladen));
     EXPECT_EQ(geladen.token, QString());
     EXPECT_EQ(geladen.tokenpocko, QString());
     EXPECT_TRUE(meldungen.texte.isEmpty());

@@ -90,15 +90,14 @@ TEST(XmlGrenzen, filesLargerThan16MbOrDeeperThan64LevelsAreNotLoaded) {
     const auto verschachtelt = [](int tiefe) {
         return QByteArray("<a>").repeated(tiefe) + QByteArray("</a>").repeated(tiefe);
     };
-    EXPECT_TRUE(xmlkonfig::elementeLesen(datei(verschachtelt(64))).has_value());
-    EXPECT_FALSE(xmlkonfig::elementeLesen(datei(verschachtelt(65))).has_value());
+    EXPECT_TRUE(xmlkonfig::elementeLesen(datei(verschachtelt(64))).ok());
+    EXPECT_FALSE(xmlkonfig::elementeLesen(datei(verschachtelt(65))).ok());
     const QByteArray kopf = "<Turnier><ablage a=\"1\"/><!--";
     const QByteArray ende = "--></Turnier>";
     const qsizetype grenze = 16 * 1024 * 1024;
-    EXPECT_TRUE(
-        xmlkonfig::kinderLesen(datei(kopf + QByteArray(grenze - kopf.size() - ende.size(), 'x') + ende)).has_value());
-    EXPECT_FALSE(xmlkonfig::kinderLesen(datei(kopf + QByteArray(grenze + 1 - kopf.size() - ende.size(), 'x') + ende))
-                     .has_value());
+    EXPECT_TRUE(xmlkonfig::kinderLesen(datei(kopf + QByteArray(grenze - kopf.size() - ende.size(), 'x') + ende)).ok());
+    EXPECT_FALSE(
+        xmlkonfig::kinderLesen(datei(kopf + QByteArray(grenze + 1 - kopf.size() - ende.size(), 'x') + ende)).ok());
 }
 
 } // namespace
