@@ -19,6 +19,7 @@
 #include "transfer/Transfersteuerung.h"
 #include "transfer/Versionspruefung.h"
 #include "transfer/Zielstatus.h"
+#include "util/Programmdatei.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/Routinen.h"
@@ -50,7 +51,7 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
     // FormCreate
     exepath = QCoreApplication::applicationDirPath();
     QDir::setCurrent(exepath);
-    prgversion = version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath);
+    prgversion = programmdateiLesen(exepath).version;
     kontext.apppath = appdata_pfad() + QStringLiteral("/quenda20/");
     objliste = objektArten();
     steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
@@ -258,9 +259,7 @@ void TFormHaupt::logAnzeigen(bool an) {
 }
 
 void TFormHaupt::Update1Click() {
-    Versionspruefung(http, meldungen)
-        .Update1Click(prgversion,
-                      versionsdienst_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), exepath));
+    Versionspruefung(http, meldungen).Update1Click(prgversion, programmdateiLesen(exepath).dienst);
 }
 
 void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {

@@ -4,30 +4,9 @@
 #include "util/MeldungsAusgabe.h"
 #include "util/Routinen.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSettings>
 #include <QUrl>
 
 namespace quenda {
-
-Versionsdienst versionsdienst_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath) {
-    Versionsdienst dienst{QStringLiteral("www.kestrom.de"), QStringLiteral("https://www.kestrom.de/quenda")};
-    const QString pfad = QDir(exepath).filePath(inidatei);
-    if (!QFileInfo::exists(pfad)) {
-        return dienst;
-    }
-    const QSettings ini(pfad, QSettings::IniFormat);
-    const QString server = ini.value(abschnitt + QStringLiteral("/versionsserver")).toString().trimmed();
-    const QString download = ini.value(abschnitt + QStringLiteral("/downloadadresse")).toString().trimmed();
-    if (!server.isEmpty()) {
-        dienst.server = server;
-    }
-    if (!download.isEmpty()) {
-        dienst.download = download;
-    }
-    return dienst;
-}
 
 Versionspruefung::Versionspruefung(TINDY& tindy, MeldungsAusgabe& meldungen) : m_tindy(tindy), m_meldungen(meldungen) {}
 

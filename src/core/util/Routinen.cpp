@@ -5,9 +5,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace quenda {
@@ -208,15 +206,6 @@ QString sonderordner_pfad(int nummer) {
 
 QString appdata_pfad() {
     return sonderordner_pfad(26);
-}
-
-QString version_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath) {
-    const QString pfad = QDir(exepath).filePath(inidatei);
-    if (!QFileInfo::exists(pfad)) {
-        return QStringLiteral("4.0");
-    }
-    QSettings ini(pfad, QSettings::IniFormat);
-    return ini.value(abschnitt + QStringLiteral("/version"), QStringLiteral("4.000")).toString();
 }
 
 bool version_neuer(const QString& aktuell, const QString& andere) {

@@ -59,8 +59,7 @@ QDateTime datumzeit_lesen(const QString& text);
 QString sonderordner_pfad(int nummer);
 QString appdata_pfad();
 
-// The program version from the INI file beside the program ("4.000" without the key, "4.0" without the file).
-QString version_laden(const QString& abschnitt, const QString& inidatei, const QString& exepath);
+// Whether version andere ("2.0.1.0") is newer than aktuell, compared part by part.
 bool version_neuer(const QString& aktuell, const QString& andere);
 
 // German weekday names, Sunday first.

@@ -70,24 +70,4 @@ TEST(Versionspruefung, tellsWhetherTheServiceKnowsANewerVersion) {
     EXPECT_TRUE(meldungen.texte[0].startsWith(TINDY::verbindungsFehler(QString()))) << meldungen.texte[0];
 }
 
-TEST(Versionspruefung, serviceAddressesComeFromTheIniFileWithDefaults) {
-    QTemporaryDir dir;
-    const Versionsdienst standard =
-        versionsdienst_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path());
-    EXPECT_FALSE(standard.server.isEmpty());
-    EXPECT_TRUE(standard.download.startsWith(QStringLiteral("https://")));
-
-    schreiben(dir.filePath(QStringLiteral("quenda20.ini")),
-              "[quenda20]\nversion=2.0.0.0\nversionsserver=versionen.example:8443\n");
-    Versionsdienst d = versionsdienst_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path());
-    EXPECT_EQ(d.server, QStringLiteral("versionen.example:8443"));
-    EXPECT_EQ(d.download, standard.download);
-
-    schreiben(dir.filePath(QStringLiteral("quenda20.ini")),
-              "[quenda20]\nversion=2.0.0.0\ndownloadadresse=https://dl.example/quenda?x=1\n");
-    d = versionsdienst_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path());
-    EXPECT_EQ(d.server, standard.server);
-    EXPECT_EQ(d.download, QStringLiteral("https://dl.example/quenda?x=1"));
-}
-
 } // namespace

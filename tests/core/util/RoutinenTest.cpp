@@ -112,18 +112,6 @@ TEST(Routinen, versionNeuerComparesPartByPart) {
     }
 }
 
-TEST(Routinen, versionLadenReadsTheIniBesideTheProgram) {
-    QTemporaryDir dir;
-    EXPECT_EQ(version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path()),
-              QStringLiteral("4.0"));
-    schreibe(dir.filePath(QStringLiteral("quenda20.ini")), "[quenda20]\r\nversion=2.0.0.4\r\n");
-    EXPECT_EQ(version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path()),
-              QStringLiteral("2.0.0.4"));
-    schreibe(dir.filePath(QStringLiteral("quenda20.ini")), "[anders]\r\nversion=1\r\n");
-    EXPECT_EQ(version_laden(QStringLiteral("quenda20"), QStringLiteral("quenda20.ini"), dir.path()),
-              QStringLiteral("4.000"));
-}
-
 TEST(Routinen, dateiGleichComparesEveryByte) {
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
