@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/JoinAbflachung.h"
+
 #include <QString>
 #include <vector>
 
@@ -14,10 +16,6 @@ QString nachSqlite(const QString& jetText);
 // In Jet, "+" between texts concatenates and a NULL operand makes the result NULL: exactly SQLite's "||".
 // Every "+" outside '...', "..." and [...] is rewritten.
 QString plusAlsVerkettung(const QString& jetText);
-
-// "A LEFT JOIN (B LEFT JOIN C ON q) ON p" becomes "A LEFT JOIN B ON p LEFT JOIN C ON q" where both give the
-// same rows (see JoinAbflachung.cpp); any other text comes back unchanged.
-QString joinsAbflachen(const QString& jetText);
 
 // A statement whose number literals in comparisons became parameters: the text with "?" in their place and
 // their values in order.
