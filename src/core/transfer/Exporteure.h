@@ -1,3 +1,4 @@
+// Exporteure (Objdaten_*) — the interface of the data-file exporters, as the cycle calls them
 #pragma once
 
 #include <QString>
