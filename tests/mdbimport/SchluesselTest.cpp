@@ -135,8 +135,8 @@ TEST_P(SnapshotAnweisungen, everyStatementOfTheProgramGivesTheSameRowsOnTheSnaps
     qint64 zeilen = 0;
     for (const QString& text : texte) {
         SCOPED_TRACE(text.toStdString());
-        const quenda::test::Ergebnis soll = quenda::test::lesen(a, text);
-        const quenda::test::Ergebnis ist = quenda::test::lesen(b, text);
+        const quenda::test::Leseergebnis soll = quenda::test::lesen(a, text);
+        const quenda::test::Leseergebnis ist = quenda::test::lesen(b, text);
         ASSERT_EQ(ist.spalten, soll.spalten);
         ASSERT_EQ(ist.texte, soll.texte);
         ASSERT_EQ(ist.werte, soll.werte);

@@ -1,24 +1,23 @@
 #pragma once
 
+#include "util/Ergebnis.h"
+
 #include <QString>
 
 namespace quenda {
-
-// What became of one upload: arrived, or why not (the server's reply or the transport error).
-struct Uploadergebnis {
-    bool angekommen = false;
-    QString grund;
-};
 
 // The HTTP(S) upload of one file to the control script. Each call is independent (any thread).
 class HttpSender {
 public:
     virtual ~HttpSender() = default;
-    // The upload with its outcome; senders that know no reasons (test doubles) give none.
-    virtual Uploadergebnis senden(const QString& url, const QString& lokaleDatei, const QString& servername,
+    // The upload: arrived, or fails with why not (the server's reply or the transport error); senders that know
+    // no reasons (test doubles) say "Upload Fehler".
+    virtual Ergebnis<void> senden(const QString& url, const QString& lokaleDatei, const QString& servername,
                                   const QString& token) {
-        const bool ok = HTTP_POST_Token(url, lokaleDatei, servername, token);
-        return {ok, ok ? QString() : QStringLiteral("Upload Fehler")};
+        if (!HTTP_POST_Token(url, lokaleDatei, servername, token)) {
+            return Fehlschlag{QStringLiteral("Upload Fehler")};
+        }
+        return {};
     }
     // Posts lokaleDatei under servername to url; true only when the server confirmed it.
     virtual bool HTTP_POST(const QString& url, const QString& lokaleDatei, const QString& servername) = 0;

@@ -174,29 +174,27 @@ Ergebnis<void> TINDY::ausfuehren(void* roh, Antwort& antwort) {
 }
 
 bool TINDY::HTTP_POST(const QString& url, const QString& lokaleDatei, const QString& servername) {
-    return senden(url, lokaleDatei, servername, QString()).angekommen;
+    return senden(url, lokaleDatei, servername, QString()).ok();
 }
 
 bool TINDY::HTTP_POST_Token(const QString& url, const QString& lokaleDatei, const QString& servername,
                             const QString& token) {
-    return senden(url, lokaleDatei, servername, token).angekommen;
+    return senden(url, lokaleDatei, servername, token).ok();
 }
 
-Uploadergebnis TINDY::senden(const QString& url, const QString& lokaleDatei, const QString& servername,
+Ergebnis<void> TINDY::senden(const QString& url, const QString& lokaleDatei, const QString& servername,
                              const QString& token) {
     QFile datei(lokaleDatei);
     if (!datei.open(QIODevice::ReadOnly)) {
-        return {
-            false,
-            melden(verbindungsFehler(
-                QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(lokaleDatei, datei.errorString())))};
+        return Fehlschlag{melden(verbindungsFehler(
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(lokaleDatei, datei.errorString())))};
     }
     const QByteArray inhalt = datei.readAll();
     datei.close();
 
     CurlHandle h(curl_easy_init());
     if (!h) {
-        return {false, melden(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")))};
+        return Fehlschlag{melden(verbindungsFehler(QStringLiteral("HTTP-Client nicht verfügbar")))};
     }
     const QByteArray urlBytes = url.trimmed().toUtf8();
     curl_easy_setopt(h.get(), CURLOPT_URL, urlBytes.constData());
@@ -224,15 +222,15 @@ Uploadergebnis TINDY::senden(const QString& url, const QString& lokaleDatei, con
     curl_easy_setopt(h.get(), CURLOPT_MIMEPOST, form.get());
 
     Antwort antwort;
-    if (const Ergebnis<void> gesendet = ausfuehren(h.get(), antwort); !gesendet.ok()) {
-        return {false, gesendet.fehler()};
+    if (Ergebnis<void> gesendet = ausfuehren(h.get(), antwort); !gesendet.ok()) {
+        return gesendet;
     }
     if (antwort.text == erfolgsAntwort()) {
-        return {true, {}};
+        return {};
     }
     // The control script's own error text; an empty reply would make an empty box.
-    return {false, melden(antwort.text.isEmpty() ? QStringLiteral("Der Web-Server hat keine Antwort gesendet.")
-                                                 : antwort.text)};
+    return Fehlschlag{
+        melden(antwort.text.isEmpty() ? QStringLiteral("Der Web-Server hat keine Antwort gesendet.") : antwort.text)};
 }
 
 bool TINDY::HTTP_LOAD(const QString& url, const QString& wert, QString& antwort) {

@@ -24,8 +24,8 @@ public:
     // With a token the form gets a third part "token" after "datei".
     bool HTTP_POST_Token(const QString& url, const QString& lokaleDatei, const QString& servername,
                          const QString& token) override;
-    // The same post with the reason of a failure (which is also shown).
-    Uploadergebnis senden(const QString& url, const QString& lokaleDatei, const QString& servername,
+    // The same post, failing with the reason (which is also shown).
+    Ergebnis<void> senden(const QString& url, const QString& lokaleDatei, const QString& servername,
                           const QString& token) override;
     // Form post "var1=" + wert. When the request completed, the body goes to antwort and the result is true;
     // otherwise antwort is left as it was.

@@ -77,10 +77,10 @@ void Webserverupload::DateiWebserverUpload(const QString& name, const QString& s
     }
     const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + ziel;
     const QString pfadText = QDir::toNativeSeparators(QDir(m_tsdir).filePath(ziel));
-    const Uploadergebnis ergebnis =
+    const Ergebnis<void> gesendet =
         m_http.senden(url(m_ablage.host, m_ablage.steuerdatei), lokal, servername, m_ablage.token);
-    buchen(false, ergebnis.angekommen, ergebnis.grund);
-    if (ergebnis.angekommen) {
+    buchen(false, gesendet.ok(), gesendet.fehler());
+    if (gesendet.ok()) {
         m_statistik.zaehlen(3);
         m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver: ") + pfadText);
         offenMerken(false, name, false);
@@ -177,10 +177,10 @@ void Webserverupload::HTTPZip(int anzahl) {
         }
         const QString pfadText = QDir::toNativeSeparators(lokal);
         const QString servername = QStringLiteral("/zkd") + m_ablage.dbzkd + QStringLiteral("/upload/") + archiv;
-        const Uploadergebnis ergebnis =
+        const Ergebnis<void> gesendet =
             m_http.senden(url(m_ablage.hostpocko, m_ablage.steuerdateipocko), lokal, servername, m_ablage.tokenpocko);
-        buchen(true, ergebnis.angekommen, ergebnis.grund);
-        if (ergebnis.angekommen) {
+        buchen(true, gesendet.ok(), gesendet.fehler());
+        if (gesendet.ok()) {
             m_statistik.zaehlen(1, anzahl);
             const bool geloescht = QFile::remove(lokal);
             m_protokoll.protokoll(L() + QStringLiteral(" Upload vom Webserver (Pocko): ") + pfadText +

@@ -14,14 +14,14 @@ namespace {
 
 // A result as SQLite hands it over: column names (without SQLite's ":N" for repeats), declared types and
 // every value with its storage class.
-struct Ergebnis {
+struct SqliteErgebnis {
     QStringList spalten;
     QStringList typen;
     QList<QList<QVariant>> zeilen;
 };
 
-Ergebnis ausfuehren(sqlite3* db, const QString& sql) {
-    Ergebnis e;
+SqliteErgebnis ausfuehren(sqlite3* db, const QString& sql) {
+    SqliteErgebnis e;
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK) {
@@ -106,8 +106,8 @@ TEST_P(FlacheJoins, giveTheSameRowsAsTheNestedStatements) {
         geaendert.append(QString::fromLatin1(a.name));
         for (int id : liste) {
             const QString text = a.text(id);
-            const Ergebnis verschachtelt = ausfuehren(db.handle(), jet::plusAlsVerkettung(text));
-            const Ergebnis flach = ausfuehren(db.handle(), jet::nachSqlite(text));
+            const SqliteErgebnis verschachtelt = ausfuehren(db.handle(), jet::plusAlsVerkettung(text));
+            const SqliteErgebnis flach = ausfuehren(db.handle(), jet::nachSqlite(text));
             ASSERT_EQ(flach.spalten, verschachtelt.spalten) << id;
             ASSERT_EQ(flach.typen, verschachtelt.typen) << id;
             ASSERT_EQ(flach.zeilen, verschachtelt.zeilen) << id;

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
-using quenda::test::Ergebnis;
+using quenda::test::Leseergebnis;
 using quenda::test::lesen;
 using quenda::test::statementsDesProgramms;
 
@@ -53,8 +53,8 @@ TEST_P(GebundeneIds, everyStatementOfTheProgramGivesTheSameRowsWithBoundIds) {
     qint64 zeilen = 0;
     for (const QString& text : texte) {
         SCOPED_TRACE(text.toStdString());
-        const Ergebnis a = lesen(alt, text);
-        const Ergebnis b = lesen(neu, text);
+        const Leseergebnis a = lesen(alt, text);
+        const Leseergebnis b = lesen(neu, text);
         ASSERT_EQ(b.spalten, a.spalten);
         ASSERT_EQ(b.texte, a.texte);
         ASSERT_EQ(b.werte, a.werte);

@@ -115,16 +115,16 @@ inline QStringList statementsDesProgramms(const QString& dbpfad, QTemporaryDir& 
 }
 
 // A result as a query object reads it: column names, and every value with its storage class and its text.
-struct Ergebnis {
+struct Leseergebnis {
     QStringList spalten;
     QList<QList<QVariant>> werte;
     QList<QStringList> texte;
 };
 
-inline Ergebnis lesen(Abfrage& q, const QString& text) {
+inline Leseergebnis lesen(Abfrage& q, const QString& text) {
     q.setzeText(text);
     q.oeffnen();
-    Ergebnis e{q.spalten(), {}, {}};
+    Leseergebnis e{q.spalten(), {}, {}};
     for (q.first(); !q.eof(); q.next()) {
         QList<QVariant> werte;
         QStringList texte;
