@@ -6,6 +6,7 @@
 #include "Turnierkontext.h"
 #include "db/Verbindung.h"
 #include "demo/FesteIds.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "draws/AusloList.h"
 #include "export/Exportfabrik.h"
@@ -131,12 +132,7 @@ public:
             throw IoError(QStringLiteral("%1 nicht nach %2 kopiert").arg(quelle, dbpfad));
         }
         QDir().mkpath(kontext.tsdir);
-        ablage.aktiv = 1;
-        ablage.aktivpocko = 1;
-        ablage.anzweb = 1;
-        ablage.pocko = 1;
-        ablage.verzeichnis = dir.filePath(QStringLiteral("anzeige/"));
-        ablage.verzeichnispocko = dir.filePath(QStringLiteral("handy/"));
+        ablage = demo::ordnerAblage(dir.filePath(QStringLiteral("anzeige")), dir.filePath(QStringLiteral("handy")));
         ablage.dbzkd = QStringLiteral("1");
         QDir().mkpath(ablage.verzeichnis);
         QDir().mkpath(ablage.verzeichnispocko);

@@ -1,7 +1,9 @@
 #include "../core/http/HttpHilfen.h"
 #include "demo/Generator.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "settings/AblageDatei.h"
+#include "support/HeadlessAufruf.h"
 
 #include "../core/http/ZipLesen.h"
 #include <QDirIterator>
@@ -49,13 +51,8 @@ QString laufen(const QString& ordner, const TAblage& werte) {
     TAblage ablage;
     Ablagesave(tsdir, ablage, werte, QStringLiteral("e2e"), demo::standardJetzt());
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(ordner).filePath(QStringLiteral("xdg")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUENDA_BINARY),
-            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
-             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("2"), QStringLiteral("--fake-time"),
-             QStringLiteral("2026-12-09 09:00:00")});
+    p.setProcessEnvironment(isolierteUmgebung(QDir(ordner).filePath(QStringLiteral("heim"))));
+    p.start(QStringLiteral(QUENDA_BINARY), headlessAufruf(db, 2, QStringLiteral("2026-12-09 09:00:00")));
     if (!p.waitForFinished(180000) || p.exitCode() != 0) {
         ADD_FAILURE() << "quenda failed: " << p.readAllStandardError().toStdString();
     }
@@ -69,14 +66,7 @@ TEST(HeadlessHttp, bothTargetsByHttpReceiveWhatDirectoryModeDelivers) {
     const QString pocko = dir.filePath(QStringLiteral("pocko"));
     QDir().mkpath(web);
     QDir().mkpath(pocko);
-    TAblage verzeichnis;
-    verzeichnis.anzweb = 1;
-    verzeichnis.aktiv = 1;
-    verzeichnis.verzeichnis = web + u'/';
-    verzeichnis.pocko = 1;
-    verzeichnis.aktivpocko = 1;
-    verzeichnis.verzeichnispocko = pocko + u'/';
-    EXPECT_EQ(laufen(dir.filePath(QStringLiteral("verzeichnis")), verzeichnis), QString());
+    EXPECT_EQ(laufen(dir.filePath(QStringLiteral("verzeichnis")), demo::ordnerAblage(web, pocko)), QString());
 
     // Both targets through the control script on one server, with a shared secret.
     PhpServer server;

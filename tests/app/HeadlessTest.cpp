@@ -1,8 +1,10 @@
 #include "../core/db/MiniTurnier.h"
 #include "app/HeadlessModus.h"
 #include "demo/Generator.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "settings/AblageDatei.h"
+#include "support/HeadlessAufruf.h"
 #include "util/Programmuhr.h"
 
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
 
@@ -116,15 +119,12 @@ TEST_F(Headless, unusableDatabaseEndsWithStatusOne) {
 
 TEST_F(Headless, programRunsWithoutAnyDisplay) {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = isolierteUmgebung(dir.filePath(QStringLiteral("heim")));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // a QApplication would abort here
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUENDA_BINARY),
-            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
-             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("0")});
+    p.start(QStringLiteral(QUENDA_BINARY), headlessAufruf(db, 0));
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
@@ -145,25 +145,13 @@ TEST(HeadlessEndeZuEnde, twoCyclesPublishTheDrawListsWithStampedNames) {
     QDir().mkpath(web);
     QDir().mkpath(pocko);
     {
-        TAblage werte;
-        werte.aktiv = 1;
-        werte.anzweb = 1;
-        werte.verzeichnis = web + u'/';
-        werte.aktivpocko = 1;
-        werte.pocko = 1;
-        werte.verzeichnispocko = pocko + u'/';
         TAblage ablage;
         QDir().mkpath(tsdir);
-        Ablagesave(tsdir, ablage, werte, QStringLiteral("e2e"), demo::standardJetzt());
+        Ablagesave(tsdir, ablage, demo::ordnerAblage(web, pocko), QStringLiteral("e2e"), demo::standardJetzt());
     }
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUENDA_BINARY),
-            {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
-             QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("2"), QStringLiteral("--fake-time"),
-             QStringLiteral("2026-12-09 09:00:00")});
+    p.setProcessEnvironment(isolierteUmgebung(dir.filePath(QStringLiteral("heim"))));
+    p.start(QStringLiteral(QUENDA_BINARY), headlessAufruf(db, 2, QStringLiteral("2026-12-09 09:00:00")));
     ASSERT_TRUE(p.waitForFinished(120000));
     const QString stdoutText = QString::fromUtf8(p.readAllStandardOutput());
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();

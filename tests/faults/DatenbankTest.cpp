@@ -84,7 +84,7 @@ TEST_F(Datenbank, aDatabaseReplacedBetweenCyclesIsPublishedAsItIsNow) {
     v.simulatorSchliessen();
     // The tournament desk restores an older copy: the targets show that state again.
     const QString neu = v.db + QStringLiteral(".neu");
-    ASSERT_TRUE(QFile::copy(turnierVorlage(), neu));
+    ASSERT_TRUE(QFile::copy(demoVorlage(), neu));
     ASSERT_EQ(std::rename(QFile::encodeName(neu).constData(), QFile::encodeName(v.db).constData()), 0);
     v.zyklen(1);
     v.spielen(5);

@@ -2,6 +2,7 @@
 #include "app/HeadlessModus.h"
 #include "db/Verbindung.h"
 #include "settings/XmlKonfig.h"
+#include "support/HeadlessAufruf.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,17 +17,12 @@ class Programm : public ::testing::Test {
 protected:
     void SetUp() override {
         anwendung();
-        ASSERT_TRUE(QFile::copy(turnierVorlage(), db));
+        ASSERT_TRUE(QFile::copy(demoVorlage(), db));
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
         QDir().mkpath(tsdir);
         QDir().mkpath(web);
         QDir().mkpath(pocko);
-        werte.anzweb = 1;
-        werte.aktiv = 1;
-        werte.verzeichnis = web + u'/';
-        werte.pocko = 1;
-        werte.aktivpocko = 1;
-        werte.verzeichnispocko = pocko + u'/';
+        werte = demo::ordnerAblage(web, pocko);
         TAblage ablage;
         Ablagesave(tsdir, ablage, werte, QStringLiteral("stoer"), demo::standardJetzt());
         ablageDatei = lesen(QDir(tsdir).filePath(ablageDateiname()));
@@ -34,18 +30,13 @@ protected:
 
     // Starts a run; every run starts ten program minutes after the previous one, so stamps keep rising.
     void starten(QProcess& p, int zyklen, const std::function<void()>& kindVorbereiten = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("xdg")));
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(isolierteUmgebung(dir.filePath(QStringLiteral("heim"))));
         if (kindVorbereiten) {
             p.setChildProcessModifier(kindVorbereiten);
         }
         const QString zeit =
             demo::standardJetzt().addSecs(600 * lauf++).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        p.start(QStringLiteral(QUENDA_BINARY),
-                {QStringLiteral("--headless"), QStringLiteral("--db"), db, QStringLiteral("--tournament"),
-                 QStringLiteral("1"), QStringLiteral("--cycles"), QString::number(zyklen),
-                 QStringLiteral("--fake-time"), zeit});
+        p.start(QStringLiteral(QUENDA_BINARY), headlessAufruf(db, zyklen, zeit));
         ASSERT_TRUE(p.waitForStarted(30000));
     }
     // A run to its end with the exit status expected; its memo lines and messages.
@@ -236,7 +227,7 @@ TEST_F(Programm, filesTooLargeToWriteAreDeliveredOnceThereIsRoomAgain) {
 // Everything below the test folder that is neither the database, the working folder nor a target.
 QStringList ausserhalb(const QString& ordner) {
     QStringList namen = inhaltVon(ordner);
-    for (const char* eigen : {"turnier.sqlite", "qnda001turnier", "web", "pocko", "xdg"}) {
+    for (const char* eigen : {"turnier.sqlite", "qnda001turnier", "web", "pocko", "heim"}) {
         namen.removeAll(QString::fromLatin1(eigen));
     }
     return namen;

@@ -5,10 +5,12 @@
 #include "db/Turnierauswahl.h"
 #include "demo/FesteIds.h"
 #include "demo/Generator.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Simulator.h"
 #include "draws/AusloList.h"
 #include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
+#include "support/DemoVorlage.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Staging.h"
@@ -37,17 +39,6 @@ inline void anwendung() {
     static QCoreApplication app(argc, argv);
 }
 
-// The small generated tournament, made once per test run; every run works on its own copy.
-inline QString turnierVorlage() {
-    static QTemporaryDir ordner;
-    static const QString pfad = [] {
-        const QString datei = ordner.filePath(QStringLiteral("vorlage.sqlite"));
-        demo::Generator({1, demo::Groesse::Klein, demo::standardJetzt()}).erzeugen(datei);
-        return datei;
-    }();
-    return pfad;
-}
-
 // Staging of the cycle with a hook before every data file an exporter hands over (on the cycle thread).
 class StagingHaken : public Staging {
 public:
@@ -71,7 +62,7 @@ class Veroeffentlichung {
 public:
     Veroeffentlichung() {
         anwendung();
-        QFile::copy(turnierVorlage(), db);
+        QFile::copy(demoVorlage(), db);
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
         kontext = {db,
                    static_cast<int>(demo::fest::turnier),
@@ -88,12 +79,9 @@ public:
 
     // Both targets as folders below the given storage roots (which may be mount points).
     void verzeichnisse(const QString& web, const QString& pocko) {
-        ablage.anzweb = 1;
-        ablage.aktiv = 1;
-        ablage.verzeichnis = web + u'/';
-        ablage.pocko = 1;
-        ablage.aktivpocko = 1;
-        ablage.verzeichnispocko = pocko + u'/';
+        const QString zkd = ablage.dbzkd;
+        ablage = demo::ordnerAblage(web, pocko);
+        ablage.dbzkd = zkd;
     }
     // Both targets through the control script at basis (the phones' files as one archive per cycle).
     void server(const QString& basis) {

@@ -2,7 +2,7 @@
 #include "GuiTestMain.h"
 #include "TFormAblage.h"
 #include "TFormDB_connect.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/MeldungenMerken.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,13 +14,9 @@
 #include <QTest>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 QStringList texte(const QList<QLabel*>& labels) {
     QStringList t;

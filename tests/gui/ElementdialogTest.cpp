@@ -6,7 +6,7 @@
 #include "TFormIntervall_eg.h"
 #include "TFormObjekt_eg.h"
 #include "presentation/Praesentationsmodell.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/MeldungenMerken.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,13 +16,9 @@
 #include <functional>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 QSpinBox* feld(const QDialog* dialog, const char* name) {
     return dialog->findChild<QSpinBox*>(QString::fromLatin1(name));

@@ -1,7 +1,7 @@
 #include "TFormAblage.h"
 #include "GuiTestMain.h"
 #include "settings/AblageDatei.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/MeldungenMerken.h"
 #include "util/Programmuhr.h"
 
 #include <QApplication>
@@ -17,13 +17,9 @@
 #include <functional>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 // Runs aktion on the storage dialog once it is up, polling from the event loop so that the dialog's own
 // loop stays free.

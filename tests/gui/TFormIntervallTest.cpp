@@ -6,8 +6,8 @@
 #include "db/TDM.h"
 #include "draws/AusloList.h"
 #include "draws/IntervallDatei.h"
+#include "support/MeldungenMerken.h"
 #include "util/Ereignisprotokoll.h"
-#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 
 #include <QApplication>
@@ -22,13 +22,9 @@
 #include <functional>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 // Runs aktion on the next modal dialog of type T once it is up. Polls from the event loop rather than
 // waiting inside a handler: the dialog's own loop must be free to run.

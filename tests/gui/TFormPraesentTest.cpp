@@ -13,7 +13,8 @@
 #include "presentation/ConfigDatei.h"
 #include "presentation/Meldungsdatei.h"
 #include "presentation/Namensabfragen.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/Dateien.h"
+#include "support/MeldungenMerken.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,13 +31,9 @@
 #include <QTreeWidget>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 void ok(QDialog* dialog) {
     for (QPushButton* knopf : dialog->findChildren<QPushButton*>()) {
@@ -45,11 +42,6 @@ void ok(QDialog* dialog) {
             return;
         }
     }
-}
-
-QByteArray inhalt(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
 
 QStringList angehakt(const QListWidget* liste) {
@@ -230,7 +222,7 @@ private Q_SLOTS:
         BildschirmListe gelesen;
         QCOMPARE(ConfigLoad(tsdirDatei(QStringLiteral("config_quenda.xml")), gelesen, nullptr, nullptr).status,
                  Ladeergebnis::Status::Geladen);
-        QCOMPARE(inhalt(tsdirDatei(QStringLiteral("config_quenda.xml"))), configText(kontext.dbturnier, gelesen));
+        QCOMPARE(lesen(tsdirDatei(QStringLiteral("config_quenda.xml"))), configText(kontext.dbturnier, gelesen));
         QCOMPARE(gelesen.size(), std::size_t{1});
         QCOMPARE(gelesen[0].EbeneList[0].BereichList[0].ObjektList.size(), std::size_t{1});
         QVERIFY(meldungen.texte.isEmpty());
@@ -366,8 +358,8 @@ private Q_SLOTS:
         geruestAnlegen();
         objektAnlegen(6, QStringLiteral("Halle schließt um 22 Uhr"));
         const QString org = tsdirDatei(meldungDateiname(1, 1, 1, 1, true));
-        QCOMPARE(inhalt(org), QByteArray("Halle schlie\xDF"
-                                         "t um 22 Uhr"));
+        QCOMPARE(lesen(org), QByteArray("Halle schlie\xDF"
+                                        "t um 22 Uhr"));
 
         // Published by a cycle in between: "Ändern" reads the ".txt" file.
         QFile::rename(org, tsdirDatei(meldungDateiname(1, 1, 1, 1, false)));
@@ -382,7 +374,7 @@ private Q_SLOTS:
         waehlen({1, 1, 1, 1});
         mitAntworten(a, [this]() { klick("aendern"); });
         QCOMPARE(geladen, QStringLiteral("Halle schließt um 22 Uhr"));
-        QCOMPARE(inhalt(org), QByteArray("Zeile 1\r\nZeile 2"));
+        QCOMPARE(lesen(org), QByteArray("Zeile 1\r\nZeile 2"));
 
         // Deleting asks first; cancel keeps everything, OK removes both files.
         QStringList fragen;
@@ -455,12 +447,12 @@ private Q_SLOTS:
         d->setBildWahl([&logo](QWidget*) { return logo; });
         QTest::mouseClick(bild, Qt::LeftButton);
         QCOMPARE(feld->text(), QStringLiteral("logo.png"));
-        QCOMPARE(inhalt(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG1"));
+        QCOMPARE(lesen(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG1"));
         QVERIFY(datei.open(QIODevice::WriteOnly));
         datei.write("PNG2");
         datei.close();
         QTest::mouseClick(bild, Qt::LeftButton);
-        QCOMPARE(inhalt(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG2"));
+        QCOMPARE(lesen(tsdirDatei(QStringLiteral("images/logo.png"))), QByteArray("PNG2"));
         d->setBildWahl([](QWidget*) { return QString(); }); // cancelled: nothing changes
         feld->setText(QStringLiteral("getippt.jpg"));
         QTest::mouseClick(bild, Qt::LeftButton);

@@ -6,7 +6,8 @@
 #include "presentation/ConfigDatei.h"
 #include "settings/AblageDatei.h"
 #include "settings/Profilspeicher.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/Dateien.h"
+#include "support/MeldungenMerken.h"
 #include "util/Programmuhr.h"
 
 #include <QDir>
@@ -20,19 +21,9 @@
 #include <QTest>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
-
-void schreiben(const QString& pfad, const QByteArray& inhalt) {
-    QFile f(pfad);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(inhalt);
-}
 
 // Every file below ordner with its content, to see whether anything changed.
 QStringList stand(const QString& ordner) {

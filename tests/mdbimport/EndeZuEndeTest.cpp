@@ -4,15 +4,17 @@
 #include "db/Turnierauswahl.h"
 #include "db/Verbindung.h"
 #include "demo/Generator.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "draws/AusloList.h"
 #include "settings/AblageDatei.h"
+#include "support/HeadlessAufruf.h"
+#include "support/MeldungenMerken.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
 #include "transfer/Transfersteuerung.h"
 #include "util/Ereignisprotokoll.h"
-#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 #include "util/Routinen.h"
 
@@ -26,6 +28,7 @@
 
 using namespace quenda;
 using namespace mdbtest;
+using namespace quenda::test;
 
 namespace {
 
@@ -47,15 +50,11 @@ struct Lauf {
         QDir().mkpath(tsdir);
         QDir(ordner).mkpath(QStringLiteral("web"));
         QDir(ordner).mkpath(QStringLiteral("pocko"));
-        TAblage werte;
-        werte.aktiv = 1;
-        werte.anzweb = 1;
-        werte.verzeichnis = QDir(ordner).filePath(QStringLiteral("web")) + QDir::separator();
-        werte.aktivpocko = 1;
-        werte.pocko = 1;
-        werte.verzeichnispocko = QDir(ordner).filePath(QStringLiteral("pocko")) + QDir::separator();
         TAblage ablage;
-        Ablagesave(tsdir, ablage, werte, QStringLiteral("demo"), datumzeit_lesen(startzeit));
+        Ablagesave(tsdir, ablage,
+                   demo::ordnerAblage(QDir(ordner).filePath(QStringLiteral("web")),
+                                      QDir(ordner).filePath(QStringLiteral("pocko"))),
+                   QStringLiteral("demo"), datumzeit_lesen(startzeit));
     }
 
     // What reached the display targets, and the data files with their kept versions in tsdir.
@@ -109,11 +108,6 @@ protected:
     QString quelle;
 };
 
-class Meldungen : public MeldungsAusgabe {
-public:
-    void meldung(const QString&) override {}
-};
-
 // A finished game in a released draw of tournament 1: its draw's counts in the draw lists change.
 void spielBeenden(const QString& db) {
     Verbindung v;
@@ -135,17 +129,9 @@ TEST_F(EndeZuEnde, headlessRunOnTheMdbPublishesExactlyWhatTheSqliteRunDoes) {
     ASSERT_TRUE(mdbSchreiben(quelle, mdb.db));
     for (Lauf* lauf : {&sqlite, &mdb}) {
         lauf->ablageAnlegen();
-        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-        umgebung.remove(QStringLiteral("QUENDA_MDBIMPORT"));
-        umgebung.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-        umgebung.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("home/config")));
-        umgebung.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral("home/cache")));
         QProcess quenda;
-        quenda.setProcessEnvironment(umgebung);
-        quenda.start(QStringLiteral(QUENDA_BINARY),
-                     {QStringLiteral("--headless"), QStringLiteral("--db"), lauf->db, QStringLiteral("--tournament"),
-                      QStringLiteral("1"), QStringLiteral("--cycles"), QStringLiteral("2"),
-                      QStringLiteral("--fake-time"), startzeit});
+        quenda.setProcessEnvironment(isolierteUmgebung(dir.filePath(QStringLiteral("home"))));
+        quenda.start(QStringLiteral(QUENDA_BINARY), headlessAufruf(lauf->db, 2, startzeit));
         ASSERT_TRUE(quenda.waitForFinished(120000));
         const QByteArray ausgabe = quenda.readAllStandardOutput() + quenda.readAllStandardError();
         ASSERT_EQ(quenda.exitCode(), 0) << ausgabe.toStdString();
@@ -185,7 +171,7 @@ TEST_F(EndeZuEnde, aChangeWrittenBetweenTwoCyclesShowsUpInTheSecondCycle) {
         Statistik statistik;
         Fehlerzustand fehler;
         KeinHttpSender http;
-        Meldungen meldungen;
+        MeldungenMerken meldungen;
         Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
         Turnierkontext kontext;
         kontext.dbpath = lauf->db;

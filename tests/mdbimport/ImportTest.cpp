@@ -3,6 +3,7 @@
 #include "db/Schema.h"
 #include "db/Verbindung.h"
 #include "demo/Generator.h"
+#include "support/Dateien.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@ using quenda::demo::JetSpalte;
 using quenda::demo::JetTabelle;
 using quenda::demo::JetTyp;
 using quenda::demo::JetWert;
+using quenda::test::lesen;
+using quenda::test::schreiben;
 
 namespace {
 
@@ -66,17 +69,6 @@ std::vector<Slot> slots(const QByteArray& datei) {
         }
     }
     return alle;
-}
-
-QByteArray lesen(const QString& pfad) {
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void schreiben(const QString& pfad, const QByteArray& inhalt) {
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(inhalt);
 }
 
 class Import : public ::testing::Test {

@@ -1,8 +1,8 @@
 #include "../core/export/Programmanweisungen.h"
-#include "../core/export/QStringDruck.h"
 #include "../tools/DemoHilfen.h"
 #include "MdbTestHilfen.h"
 #include "db/MdbImport.h"
+#include "support/QStringDruck.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "demo/Generator.h"
 #include "demo/Sql.h"
+#include "support/Dateien.h"
 
 #include "db/Verbindung.h"
 
@@ -11,16 +12,13 @@
 
 namespace quenda::demo::test {
 
+using quenda::test::lesen;
+
 inline QString erzeugen(const QTemporaryDir& ordner, const QString& name, Groesse groesse, quint64 seed,
                         const QDateTime& jetzt = standardJetzt()) {
     const QString pfad = ordner.filePath(name);
     Generator({seed, groesse, jetzt}).erzeugen(pfad);
     return pfad;
-}
-
-inline QByteArray inhalt(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
 
 // A connection of its own with the statement helper, read-only unless asked otherwise.

@@ -39,8 +39,7 @@ TEST(DemoPraesentation, oneScreenShowsEveryObjectKindOfTheTournamentsOwnHallAndD
     EXPECT_EQ(arten, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_TRUE(MeldungLoad(tsdir, meldungDateiname(1, 1, 1, 1, true)).text.contains(QStringLiteral("Siegerehrung")));
     for (const char* bild : {"hintergrund.bmp", "werbung.bmp"}) {
-        EXPECT_TRUE(
-            inhalt(QDir(tsdir).filePath(QStringLiteral("images/") + QString::fromLatin1(bild))).startsWith("BM"))
+        EXPECT_TRUE(lesen(QDir(tsdir).filePath(QStringLiteral("images/") + QString::fromLatin1(bild))).startsWith("BM"))
             << bild;
     }
 }

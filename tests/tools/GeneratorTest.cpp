@@ -24,9 +24,9 @@ TEST(Generator, sameSeedGivesTheSameFileByteForByte) {
     QTemporaryDir ordner;
     for (Groesse groesse : alleGroessen) {
         SCOPED_TRACE(groesseText(groesse).toStdString());
-        const QByteArray a = inhalt(erzeugen(ordner, QStringLiteral("a.db"), groesse, 42));
-        const QByteArray b = inhalt(erzeugen(ordner, QStringLiteral("b.db"), groesse, 42));
-        const QByteArray c = inhalt(erzeugen(ordner, QStringLiteral("c.db"), groesse, 43));
+        const QByteArray a = lesen(erzeugen(ordner, QStringLiteral("a.db"), groesse, 42));
+        const QByteArray b = lesen(erzeugen(ordner, QStringLiteral("b.db"), groesse, 42));
+        const QByteArray c = lesen(erzeugen(ordner, QStringLiteral("c.db"), groesse, 43));
         ASSERT_FALSE(a.isEmpty());
         EXPECT_TRUE(a == b);
         EXPECT_FALSE(a == c);
@@ -37,7 +37,7 @@ TEST(Generator, replacesAnExistingFileAndLeavesNoWorkingFile) {
     QTemporaryDir ordner;
     const QString pfad = erzeugen(ordner, QStringLiteral("demo.db"), Groesse::Klein, 1);
     erzeugen(ordner, QStringLiteral("demo.db"), Groesse::Klein, 2);
-    EXPECT_TRUE(inhalt(pfad) == inhalt(erzeugen(ordner, QStringLiteral("frisch.db"), Groesse::Klein, 2)));
+    EXPECT_TRUE(lesen(pfad) == lesen(erzeugen(ordner, QStringLiteral("frisch.db"), Groesse::Klein, 2)));
     EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 2);
 }
 

@@ -54,7 +54,7 @@ JetSpalte spalte(const char* name, JetTyp typ) {
 
 TEST(JetSchreiber, everyTableOfAGeneratedTournamentReadsBackThroughMdbtoolsCellByCell) {
     QTemporaryDir dir;
-    const QString sqlite = test::erzeugen(dir, QStringLiteral("turnier.sqlite"), Groesse::Klein, 3);
+    const QString sqlite = demo::test::erzeugen(dir, QStringLiteral("turnier.sqlite"), Groesse::Klein, 3);
     const QString mdb = dir.filePath(QStringLiteral("turnier.mdb"));
     const auto ausgabe = laufen(programm, {QStringLiteral("mdb"), sqlite, mdb});
     ASSERT_TRUE(ausgabe);
@@ -180,21 +180,21 @@ TEST(JetSchreiber, aValueThatDoesNotFitItsColumnIsRefusedWithTableAndColumn) {
 // day's edits, which mdbtools reads as the live rows.
 TEST(JetSchreiber, theCommandReplacesTheTargetOnlyWhenItSucceedsAndWritesADayOfEdits) {
     QTemporaryDir dir;
-    const QString morgens = test::erzeugen(dir, QStringLiteral("morgens.sqlite"), Groesse::Klein, 4);
+    const QString morgens = demo::test::erzeugen(dir, QStringLiteral("morgens.sqlite"), Groesse::Klein, 4);
     const QString abends = dir.filePath(QStringLiteral("abends.sqlite"));
     ASSERT_TRUE(QFile::copy(morgens, abends));
     ASSERT_TRUE(laufen(programm, {QStringLiteral("simulate"), abends, QStringLiteral("--steps"), QStringLiteral("200"),
                                   QStringLiteral("--quiet")}));
     const QString mdb = dir.filePath(QStringLiteral("turnier.mdb"));
     ASSERT_TRUE(laufen(programm, {QStringLiteral("mdb"), morgens, mdb}));
-    const QByteArray vorher = test::inhalt(mdb);
+    const QByteArray vorher = quenda::test::lesen(mdb);
 
     QProcess p;
     p.start(programm, {QStringLiteral("mdb"), dir.filePath(QStringLiteral("fehlt.sqlite")), mdb});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_FALSE(p.readAllStandardError().isEmpty());
-    EXPECT_EQ(test::inhalt(mdb), vorher);
+    EXPECT_EQ(quenda::test::lesen(mdb), vorher);
 
     const auto ausgabe = laufen(programm, {QStringLiteral("mdb"), abends, mdb, QStringLiteral("--since"), morgens});
     ASSERT_TRUE(ausgabe);

@@ -81,7 +81,7 @@ TEST(Simulator, sameSeedPlaysTheSameTournament) {
         }
     }
     EXPECT_EQ(protokollA, protokollB);
-    EXPECT_TRUE(inhalt(a) == inhalt(b));
+    EXPECT_TRUE(lesen(a) == lesen(b));
 }
 
 TEST(Simulator, leavesTheOtherTournamentAlone) {

@@ -4,6 +4,7 @@
 #include "demo/Generator.h"
 #include "demo/JetAusSqlite.h"
 #include "demo/JetSchreiber.h"
+#include "demo/OrdnerAblage.h"
 #include "demo/Pruefung.h"
 #include "demo/Simulator.h"
 #include "demo/Zeit.h"
@@ -227,14 +228,7 @@ int ablageSchreiben(const QStringList& argumente) {
         !parser.isSet(QStringLiteral("pocko"))) {
         return aufrufFehler(parser.errorText());
     }
-    const auto ordner = [](const QString& pfad) { return QDir(pfad).absolutePath() + QDir::separator(); };
-    TAblage werte;
-    werte.aktiv = 1;
-    werte.anzweb = 1;
-    werte.verzeichnis = ordner(parser.value(QStringLiteral("web")));
-    werte.aktivpocko = 1;
-    werte.pocko = 1;
-    werte.verzeichnispocko = ordner(parser.value(QStringLiteral("pocko")));
+    const TAblage werte = ordnerAblage(parser.value(QStringLiteral("web")), parser.value(QStringLiteral("pocko")));
     TAblage ablage;
     const QString tsdir = parser.positionalArguments().first();
     QDir().mkpath(tsdir);

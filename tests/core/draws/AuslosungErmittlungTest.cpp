@@ -18,6 +18,7 @@
 #include <set>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
 
@@ -209,7 +210,7 @@ TEST_F(Ermittlung, screenListHoldsDrawsInOperationAndParticipantListsPhoneListEv
     turnier.konkurrenz(2, 1, QStringLiteral("Damen"), um(-30), 4);
     turnier.auslosung(6, 2, QString(), 2, 1, 0, {21}, 8);
     turnier.konkurrenz(3, 2, QStringLiteral("Jugend"), um(90), 5);
-    staging.aufrufe.clear();
+    staging.abgaben.clear();
     pass();
 
     EXPECT_EQ(datei("auslodat.txt"),
@@ -222,13 +223,13 @@ TEST_F(Ermittlung, screenListHoldsDrawsInOperationAndParticipantListsPhoneListEv
                      QStringLiteral("17|5|1|1|1|Herren A|Vorrunde|2|1|6|4"),
                      QStringLiteral("18|5|2|1|1|Herren A|Vorrunde|2|1|0|0"),
                      QStringLiteral("21|6|1|2|1|Damen||8|1|0|0")}));
-    ASSERT_EQ(staging.aufrufe.size(), 2u);
-    EXPECT_EQ(staging.aufrufe[0].name, QStringLiteral("auslodat_org.txt"));
-    EXPECT_EQ(staging.aufrufe[0].ziel, 1);
-    EXPECT_EQ(staging.aufrufe[0].stempel, QStringLiteral("20261209090100"));
-    EXPECT_EQ(staging.aufrufe[1].name, QStringLiteral("auslodatpocko_org.txt"));
-    EXPECT_EQ(staging.aufrufe[1].ziel, 2);
-    EXPECT_EQ(staging.aufrufe[1].stempel, QStringLiteral("20261209090100"));
+    ASSERT_EQ(staging.abgaben.size(), 2);
+    EXPECT_EQ(staging.abgaben[0].name, QStringLiteral("auslodat_org.txt"));
+    EXPECT_EQ(staging.abgaben[0].ziel, 1);
+    EXPECT_EQ(staging.abgaben[0].stempel, QStringLiteral("20261209090100"));
+    EXPECT_EQ(staging.abgaben[1].name, QStringLiteral("auslodatpocko_org.txt"));
+    EXPECT_EQ(staging.abgaben[1].ziel, 2);
+    EXPECT_EQ(staging.abgaben[1].stempel, QStringLiteral("20261209090100"));
     EXPECT_FALSE(vorhanden(QStringLiteral("auslodat_org.txt")));
 }
 

@@ -18,6 +18,7 @@
 #include <map>
 
 using namespace quenda;
+using namespace quenda::test;
 namespace fest = quenda::demo::fest;
 
 namespace {

@@ -1,14 +1,10 @@
 #pragma once
 
 #include "db/Verbindung.h"
-#include "transfer/Staging.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/StagingMerken.h"
 
-#include <QDir>
-#include <QFile>
 #include <QList>
 #include <QString>
-#include <vector>
 
 // A tournament database built row by row, so that each test shows the situation it is about. Tournament
 // 1 ("Stadtmeisterschaft") has the classes 1 and 2; tournament 2 with class 9 must never show up.
@@ -70,35 +66,4 @@ public:
 private:
     quenda::Verbindung m_db;
     int m_erg = 0;
-};
-
-// Staging as the transfer engine does it for this test: records the hand-over and turns the "_org.txt"
-// file into the kept ".txt" one.
-class StagingMerken : public quenda::Staging {
-public:
-    struct Aufruf {
-        QString name;
-        QString stempel;
-        int ziel;
-    };
-
-    explicit StagingMerken(QString tsdir) : m_tsdir(std::move(tsdir)) {}
-
-    void DateiAnlage(const QString& name, const QString& stempel, int ziel) override {
-        aufrufe.push_back({name, stempel, ziel});
-        const QDir dir(m_tsdir);
-        const QString kept = dir.filePath(name.left(name.size() - 8) + QStringLiteral(".txt"));
-        QFile::remove(kept);
-        QFile::rename(dir.filePath(name), kept);
-    }
-
-    std::vector<Aufruf> aufrufe;
-
-private:
-    QString m_tsdir;
-};
-
-struct MeldungenMerken : quenda::MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
 };

@@ -1,72 +1,24 @@
 #pragma once
 
-#include "QStringDruck.h"
 #include "Turnierkontext.h"
 #include "db/TDM.h"
 #include "db/Verbindung.h"
 #include "export/Objdatenexport.h"
-#include "transfer/Staging.h"
+#include "support/Dateien.h"
+#include "support/QStringDruck.h"
+#include "support/StagingMerken.h"
 #include "util/QuendaError.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace quenda::test {
 
-inline QByteArray dateiInhalt(const QString& pfad) {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        throw IoError(QStringLiteral("Testdatei %1 fehlt").arg(pfad));
-    }
-    return datei.readAll();
-}
-
 inline QString testdaten(const QString& name) {
     return QStringLiteral(QUENDA_TEST_DATA "/export/") + name;
 }
-
-// Takes each handed-over file as staging does: keeps what it held and removes the "_org.txt" file.
-struct StagingMerken : Staging {
-    struct Abgabe {
-        QString name;
-        QString stempel;
-        int ziel;
-        QByteArray inhalt;
-    };
-
-    explicit StagingMerken(QString tsdir) : ordner(std::move(tsdir)) {}
-
-    void DateiAnlage(const QString& name, const QString& stempel, int ziel) override {
-        const QString pfad = QDir(ordner).filePath(name);
-        abgaben.append({name, stempel, ziel, dateiInhalt(pfad)});
-        QFile::remove(pfad);
-    }
-
-    QStringList namen() const {
-        QStringList liste;
-        for (const Abgabe& a : abgaben) {
-            liste.append(a.name);
-        }
-        return liste;
-    }
-    // The lines of the one file handed over under this name.
-    QStringList zeilen(const QString& name) const {
-        for (const Abgabe& a : abgaben) {
-            if (a.name == name) {
-                return a.inhalt.isEmpty() ? QStringList()
-                                          : textdatei::vonAnsi(a.inhalt.chopped(2)).split(QStringLiteral("\r\n"));
-            }
-        }
-        ADD_FAILURE() << "not handed over: " << name;
-        return {};
-    }
-
-    QString ordner;
-    QList<Abgabe> abgaben;
-};
 
 // The hand-made tournament of tests/data/export/turnier.sql, changed by the given statements, with the
 // exporters of one cycle on it.

@@ -1,10 +1,10 @@
-#include "QStringDruck.h"
 #include "db/Wert.h"
 #include "export/Dateinamen.h"
 #include "export/Namensfeld.h"
 #include "export/Optionen.h"
 #include "export/Satz.h"
 #include "export/Spielwerte.h"
+#include "support/QStringDruck.h"
 #include "util/QuendaError.h"
 
 #include <QVariant>

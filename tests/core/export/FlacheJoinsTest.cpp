@@ -1,7 +1,7 @@
 #include "../../tools/DemoHilfen.h"
-#include "QStringDruck.h"
 #include "db/JetDialekt.h"
 #include "export/Exportabfragen.h"
+#include "support/QStringDruck.h"
 
 #include <QRegularExpression>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "../../tools/DemoHilfen.h"
 #include "Programmanweisungen.h"
-#include "QStringDruck.h"
 #include "db/JetDialekt.h"
 #include "draws/Auslosungsabfragen.h"
 #include "export/Exportabfragen.h"
+#include "support/QStringDruck.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -15,12 +15,12 @@
 #include "export/Exportfabrik.h"
 #include "presentation/Namensabfragen.h"
 #include "settings/TAblage.h"
+#include "support/MeldungenMerken.h"
 #include "transfer/Datenzyklus.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"
 #include "transfer/Statistik.h"
 #include "util/Ereignisprotokoll.h"
-#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 
 #include <QDir>
@@ -33,11 +33,6 @@
 #include <gtest/gtest.h>
 
 namespace quenda::test {
-
-struct Meldungen : MeldungsAusgabe {
-    void meldung(const QString& text) override { texte.append(text); }
-    QStringList texte;
-};
 
 // Every statement text a query object runs while this lives, each once, in the order first seen.
 class Mitschrift {
@@ -80,7 +75,7 @@ inline QStringList statementsDesProgramms(const QString& dbpfad, QTemporaryDir& 
     Statistik statistik;
     Fehlerzustand fehler;
     KeinHttpSender http;
-    Meldungen meldungen;
+    MeldungenMerken meldungen;
     std::atomic<bool> abbruch{false};
     std::atomic<bool> resend{false};
     for (int zyklus = 0; zyklus < 2; ++zyklus) {

@@ -51,8 +51,8 @@ TEST(ConfigDatei, emptyModelWritesOnlyTheTournamentNameAndReadsBackEmpty) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("config_quenda.xml"));
     ConfigSave(pfad, QStringLiteral("T"), {});
-    EXPECT_EQ(dateiInhalt(pfad), QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Turnier>\r\n"
-                                            "  <Turniername bez=\"T\"/>\r\n</Turnier>\r\n"));
+    EXPECT_EQ(lesen(pfad), QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Turnier>\r\n"
+                                      "  <Turniername bez=\"T\"/>\r\n</Turnier>\r\n"));
     BildschirmListe liste;
     KnotenMerken knoten;
     EXPECT_EQ(ConfigLoad(pfad, liste, nullptr, &knoten).status, Ladeergebnis::Status::Geladen);
@@ -111,7 +111,7 @@ namespace {
 Ladeergebnis ladeText(const QByteArray& xml, BildschirmListe& liste) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("config_quenda.xml"));
-    dateiSchreiben(pfad, xml);
+    schreiben(pfad, xml);
     return ConfigLoad(pfad, liste, nullptr, nullptr);
 }
 
@@ -181,9 +181,9 @@ TEST(ConfigDatei, faultyFilesAreReportedWithoutCrashing) {
 TEST(ConfigDatei, twoScreensWithTheSameIdAreBothLoadedAndTheFirstIsFound) {
     Praesentation p;
     QTemporaryDir dir;
-    dateiSchreiben(dir.filePath(QStringLiteral("config_quenda.xml")),
-                   "<Turnier>" + bildschirm1 +
-                       R"(<bildschirm id="1" x="5" y="0" wd="20" hg="20" backgroundimage=""/>)" + "</Turnier>");
+    schreiben(dir.filePath(QStringLiteral("config_quenda.xml")),
+              "<Turnier>" + bildschirm1 + R"(<bildschirm id="1" x="5" y="0" wd="20" hg="20" backgroundimage=""/>)" +
+                  "</Turnier>");
     EXPECT_EQ(p.laden(dir.path(), nullptr, nullptr).status, Ladeergebnis::Status::Geladen);
     ASSERT_EQ(p.BildschirmList.size(), 2u);
     p.auswaehlen({1, 0, 0, 0, 0});
@@ -195,15 +195,15 @@ TEST(ConfigDatei, aFileThatDidNotLoadCompletelyIsKeptAsideBeforeTheFirstSave) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("config_quenda.xml"));
     const QByteArray kaputt = "<Turnier>" + bildschirm1 + R"(<bildschirm id="2" x="?"/></Turnier>)";
-    dateiSchreiben(pfad, kaputt);
+    schreiben(pfad, kaputt);
     Praesentation p;
     EXPECT_EQ(p.laden(dir.path(), nullptr, nullptr).status, Ladeergebnis::Status::Abgebrochen);
     p.speichern(QStringLiteral("T"));
     p.speichern(QStringLiteral("T"));
     const QStringList sicherungen = QDir(dir.path()).entryList({QStringLiteral("config_quenda.xml.bak-*")});
     ASSERT_EQ(sicherungen.size(), 1);
-    EXPECT_EQ(dateiInhalt(dir.filePath(sicherungen.front())), kaputt);
-    EXPECT_EQ(dateiInhalt(pfad), configText(QStringLiteral("T"), p.BildschirmList));
+    EXPECT_EQ(lesen(dir.filePath(sicherungen.front())), kaputt);
+    EXPECT_EQ(lesen(pfad), configText(QStringLiteral("T"), p.BildschirmList));
 
     // A complete load makes no copy.
     Praesentation q;
@@ -217,10 +217,10 @@ TEST(ConfigDatei, tournamentNameIsRewrittenOnlyInAFileThatLoadsCompletely) {
     const QString pfad = dir.filePath(QStringLiteral("config_quenda.xml"));
     ConfigSave(pfad, QStringLiteral("Alt"), beispiel());
     turniernameSetzen(pfad, QStringLiteral("Neu & Co"));
-    EXPECT_EQ(dateiInhalt(pfad), configText(QStringLiteral("Neu & Co"), beispiel()));
+    EXPECT_EQ(lesen(pfad), configText(QStringLiteral("Neu & Co"), beispiel()));
 
     const QByteArray kaputt = "<Turnier><Turniername bez=\"Alt\"/>" + bildschirm1;
-    dateiSchreiben(pfad, kaputt);
+    schreiben(pfad, kaputt);
     EXPECT_THROW(turniernameSetzen(pfad, QStringLiteral("Neu")), IoError);
-    EXPECT_EQ(dateiInhalt(pfad), kaputt);
+    EXPECT_EQ(lesen(pfad), kaputt);
 }

@@ -3,17 +3,10 @@
 #include "presentation/ConfigDatei.h"
 #include "presentation/Namensabfragen.h"
 #include "presentation/Praesentationsmodell.h"
+#include "support/Dateien.h"
+#include "support/QStringDruck.h"
 
-#include <QFile>
 #include <QStringList>
-#include <ostream>
-
-inline std::ostream& operator<<(std::ostream& os, const QString& text) {
-    return os << text.toStdString();
-}
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text << '"';
-}
 
 namespace quenda::test {
 
@@ -38,17 +31,5 @@ struct KnotenMerken : KonfigAufbau {
     }
     QStringList knoten_;
 };
-
-inline QByteArray dateiInhalt(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-inline void dateiSchreiben(const QString& pfad, const QByteArray& inhalt) {
-    QFile datei(pfad);
-    if (datei.open(QIODevice::WriteOnly)) {
-        datei.write(inhalt);
-    }
-}
 
 } // namespace quenda::test

@@ -1,6 +1,6 @@
 #include "settings/AblageDatei.h"
 #include "settings/AblagePruefung.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/MeldungenMerken.h"
 #include "util/QuendaError.h"
 #include "util/TextDatei.h"
 
@@ -14,13 +14,9 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
 
 TAblage beispiel() {
     TAblage a;

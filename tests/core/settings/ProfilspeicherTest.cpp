@@ -1,7 +1,8 @@
 #include "settings/Profilspeicher.h"
 #include "presentation/ConfigDatei.h"
 #include "settings/AblageDatei.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/Dateien.h"
+#include "support/MeldungenMerken.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,25 +11,9 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
-
-void schreiben(const QString& pfad, const QByteArray& inhalt) {
-    QDir().mkpath(QFileInfo(pfad).absolutePath());
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << pfad.toStdString();
-    f.write(inhalt);
-}
-
-QByteArray lesen(const QString& pfad) {
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
 
 // Everything in a folder tree, "name=content" for files, "name/" for folders, sorted.
 QStringList inhalt(const QString& ordner) {

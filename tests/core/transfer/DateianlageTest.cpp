@@ -1,5 +1,6 @@
 #include "transfer/Dateianlage.h"
 #include "TransferHilfen.h"
+#include "demo/OrdnerAblage.h"
 #include "settings/TAblage.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
@@ -50,11 +51,8 @@ TEST_P(DateianlageFall, keepsOneVersionAndSendsWhatChangedToTheChosenTargets) {
     const Fall& fall = std::get<0>(GetParam());
     const bool ausDemSpeicher = std::get<1>(GetParam());
     Arbeitsordner ordner;
-    TAblage ablage;
-    ablage.aktiv = 1;
-    ablage.aktivpocko = 1;
-    ablage.verzeichnis = ordner.dir.filePath(QStringLiteral("anzeige/"));
-    ablage.verzeichnispocko = ordner.dir.filePath(QStringLiteral("handy/"));
+    TAblage ablage = demo::ordnerAblage(ordner.dir.filePath(QStringLiteral("anzeige")),
+                                        ordner.dir.filePath(QStringLiteral("handy")));
     ablage.dbzkd = QStringLiteral("42");
     ablage.anzweb = fall.anzweb;
     ablage.pocko = fall.pocko;

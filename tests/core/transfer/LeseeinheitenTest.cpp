@@ -41,7 +41,7 @@ private:
 // The real exporters on a copy of the generated tournament.
 struct Echtumfeld : Arbeitsordner {
     Echtumfeld() {
-        QFile::copy(demoDatenbank(), dbpfad);
+        QFile::copy(demoVorlage(), dbpfad);
         kontext = {dbpfad, static_cast<int>(fest::turnier), QStringLiteral("Südpark-Pokal 2026"), tsdir, {}};
     }
     ~Echtumfeld() { Verbindung::setzeBeobachter({}); }

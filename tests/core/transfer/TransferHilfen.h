@@ -1,50 +1,24 @@
 #pragma once
 
+#include "support/Dateien.h"
+#include "support/MeldungenMerken.h"
+#include "support/QStringDruck.h"
 #include "transfer/HttpSender.h"
 #include "util/Ereignisprotokoll.h"
-#include "util/MeldungsAusgabe.h"
 #include "util/Programmuhr.h"
 #include "util/QuendaError.h"
 #include "util/TextDatei.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QTemporaryDir>
-#include <ostream>
-
-// Readable failure output for the Qt strings the tests compare and add to their messages.
-inline std::ostream& operator<<(std::ostream& os, const QString& text) {
-    return os << text.toStdString();
-}
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text << '"';
-}
 
 namespace quenda::test {
 
 inline QDateTime um(int stunde, int minute, int sekunde) {
     return QDateTime(QDate(2026, 12, 9), QTime(stunde, minute, sekunde), Qt::UTC);
-}
-
-// Every file in a folder, hidden ones too (a leftover temporary copy would show up here).
-inline QStringList inhaltVon(const QString& ordner) {
-    return QDir(ordner).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-inline QByteArray lesen(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-inline void schreiben(const QString& pfad, const QByteArray& inhalt) {
-    QDir().mkpath(QFileInfo(pfad).absolutePath());
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size()) {
-        throw IoError(QStringLiteral("Testdatei %1 nicht geschrieben").arg(pfad));
-    }
 }
 
 // A working folder with the program clock frozen at 09:00:00, the event log in it and the memo lines
@@ -97,17 +71,6 @@ public:
 
     bool antwort = true;
     QList<Post> posts;
-
-private:
-    QMutex m_mutex;
-};
-
-struct MeldungenMerken : MeldungsAusgabe {
-    void meldung(const QString& text) override {
-        QMutexLocker lock(&m_mutex);
-        texte.append(text);
-    }
-    QStringList texte;
 
 private:
     QMutex m_mutex;

@@ -1,5 +1,6 @@
 #include "transfer/Webserverupload.h"
 #include "TransferHilfen.h"
+#include "demo/OrdnerAblage.h"
 #include "settings/TAblage.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
@@ -18,12 +19,8 @@ const QString stempel = QStringLiteral("20261209090000");
 class Upload : public ::testing::Test {
 protected:
     Upload() {
-        ablage.aktiv = 1;
-        ablage.aktivpocko = 1;
-        ablage.anzweb = 1;
-        ablage.pocko = 1;
-        ablage.verzeichnis = ordner.dir.filePath(QStringLiteral("anzeige/"));
-        ablage.verzeichnispocko = ordner.dir.filePath(QStringLiteral("handy/"));
+        ablage = demo::ordnerAblage(ordner.dir.filePath(QStringLiteral("anzeige")),
+                                    ordner.dir.filePath(QStringLiteral("handy")));
         ablage.host = QStringLiteral(" https://anzeige.example ");
         ablage.steuerdatei = QStringLiteral(" turnier ");
         ablage.dbzkd = QStringLiteral("42");

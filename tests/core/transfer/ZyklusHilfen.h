@@ -6,6 +6,7 @@
 #include "demo/Generator.h"
 #include "draws/AusloList.h"
 #include "settings/TAblage.h"
+#include "support/DemoVorlage.h"
 #include "transfer/Datenzyklus.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
@@ -16,17 +17,6 @@
 #include <memory>
 
 namespace quenda::test {
-
-// The small generated tournament, made once per test run; each test works on its own copy.
-inline QString demoDatenbank() {
-    static QTemporaryDir ordner;
-    static const QString pfad = [] {
-        const QString datei = ordner.filePath(QStringLiteral("demo.db"));
-        demo::Generator({1, demo::Groesse::Klein, demo::standardJetzt()}).erzeugen(datei);
-        return datei;
-    }();
-    return pfad;
-}
 
 // The exporter calls of all cycles, as text: name, arguments, and the game-and-table list the call found.
 class Aufzeichnung {
@@ -136,7 +126,7 @@ inline QString schluessel(const TAuslosung& a) {
 // enabled (the exports are faked), the clock at 09:00:00, the generator's reference time.
 struct Zyklusumfeld : Arbeitsordner {
     Zyklusumfeld() {
-        QFile::copy(demoDatenbank(), dbpfad);
+        QFile::copy(demoVorlage(), dbpfad);
         uhr.festsetzen(demo::standardJetzt());
         kontext = {dbpfad, static_cast<int>(demo::fest::turnier), QStringLiteral("Südpark-Pokal 2026"), tsdir, {}};
     }

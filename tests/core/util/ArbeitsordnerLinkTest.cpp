@@ -1,5 +1,6 @@
 #include "presentation/ConfigDatei.h"
 #include "settings/XmlKonfig.h"
+#include "support/Dateien.h"
 #include "util/Dateiersatz.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
@@ -13,13 +14,9 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-QByteArray roh(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
 
 struct Schreibweg {
     const char* titel;
@@ -64,10 +61,10 @@ TEST_P(Arbeitsordnerlink, aLinkInTheWorkingFolderIsReplacedAndItsTargetNeverWrit
 
     GetParam().schreiben(tsdir, pfad);
 
-    EXPECT_EQ(roh(fremd), QByteArray("privat\r\n"));
+    EXPECT_EQ(lesen(fremd), QByteArray("privat\r\n"));
     EXPECT_FALSE(QFileInfo(pfad).isSymLink());
     EXPECT_TRUE(QFileInfo(pfad).isFile());
-    EXPECT_FALSE(roh(pfad).isEmpty());
+    EXPECT_FALSE(lesen(pfad).isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Wege, Arbeitsordnerlink, ::testing::ValuesIn(wege), [](const auto& info) {

@@ -1,4 +1,5 @@
 #include "util/Dateiersatz.h"
+#include "support/Dateien.h"
 #include "util/QuendaError.h"
 
 #include <QDir>
@@ -7,14 +8,9 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
 namespace {
-
-QByteArray roh(const QString& pfad) {
-    QFile datei(pfad);
-    EXPECT_TRUE(datei.open(QIODevice::ReadOnly));
-    return datei.readAll();
-}
 
 class Dateiersatz : public ::testing::TestWithParam<Ablauf> {};
 
@@ -28,7 +24,7 @@ TEST_P(Dateiersatz, replacesTheWholeFileAndLeavesNothingElse) {
     for (const QByteArray& inhalt :
          {QByteArray("a\r\n"), QByteArray(100000, 'x'), QByteArray("kurz\r\n"), QByteArray()}) {
         datei_ersetzen(pfad, inhalt, GetParam());
-        EXPECT_EQ(roh(pfad), inhalt);
+        EXPECT_EQ(dateiInhalt(pfad), inhalt);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                   QStringList{QStringLiteral("spiele0001_01_01.txt")});
     }

@@ -1,5 +1,6 @@
 #include "util/Routinen.h"
-#include "util/MeldungsAusgabe.h"
+#include "support/Dateien.h"
+#include "support/MeldungenMerken.h"
 #include "util/QuendaError.h"
 
 #include <QDir>
@@ -8,21 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
-namespace {
-
-struct MeldungenMerken : MeldungsAusgabe {
-    QStringList texte;
-    void meldung(const QString& text) override { texte.append(text); }
-};
-
-void schreibe(const QString& pfad, const QByteArray& inhalt) {
-    QFile datei(pfad);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write(inhalt);
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(Routinen, zahlNullenPadsToWidthButNeverCuts) {
     struct Fall {
@@ -115,15 +104,15 @@ TEST(Routinen, versionNeuerComparesPartByPart) {
 TEST(Routinen, dateiGleichComparesEveryByte) {
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
-    schreibe(a, "");
-    schreibe(b, "");
+    schreiben(a, "");
+    schreiben(b, "");
     EXPECT_TRUE(datei_gleich(a, b));
-    schreibe(a, "spiele|1|2\r\n");
-    schreibe(b, "spiele|1|3\r\n");
+    schreiben(a, "spiele|1|2\r\n");
+    schreiben(b, "spiele|1|3\r\n");
     EXPECT_FALSE(datei_gleich(a, b)) << "same size, one byte different";
-    schreibe(b, "spiele|1|2\r\n\r\n");
+    schreiben(b, "spiele|1|2\r\n\r\n");
     EXPECT_FALSE(datei_gleich(a, b));
-    schreibe(b, "spiele|1|2\r\n");
+    schreiben(b, "spiele|1|2\r\n");
     EXPECT_TRUE(datei_gleich(a, b));
     EXPECT_THROW(datei_gleich(a, dir.filePath(QStringLiteral("fehlt"))), IoError);
 }
@@ -131,8 +120,8 @@ TEST(Routinen, dateiGleichComparesEveryByte) {
 TEST(Routinen, dateiKopierenReplacesTheTargetWhole) {
     QTemporaryDir dir;
     const QString quelle = dir.filePath(QStringLiteral("q.txt")), ziel = dir.filePath(QStringLiteral("z.txt"));
-    schreibe(quelle, QByteArray("neu\r\n\x80\xe4", 7));
-    schreibe(ziel, "ein viel längerer alter Inhalt");
+    schreiben(quelle, QByteArray("neu\r\n\x80\xe4", 7));
+    schreiben(ziel, "ein viel längerer alter Inhalt");
     datei_kopieren(quelle, ziel);
     EXPECT_TRUE(datei_gleich(quelle, ziel));
     EXPECT_THROW(datei_kopieren(dir.filePath(QStringLiteral("fehlt")), ziel), IoError);
@@ -144,7 +133,7 @@ TEST(Routinen, ordnerLoeschenRemovesTheTreeAndRefusesEmptyPaths) {
     QTemporaryDir dir;
     const QString ordner = dir.filePath(QStringLiteral("profil/Hallenturnier"));
     ASSERT_TRUE(QDir().mkpath(ordner + QStringLiteral("/images")));
-    schreibe(ordner + QStringLiteral("/images/logo.png"), "png");
+    schreiben(ordner + QStringLiteral("/images/logo.png"), "png");
     EXPECT_TRUE(ordner_loeschen(ordner));
     EXPECT_FALSE(QDir(ordner).exists());
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("profil"))).exists());

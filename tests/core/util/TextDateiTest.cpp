@@ -1,4 +1,5 @@
 #include "util/TextDatei.h"
+#include "support/Dateien.h"
 #include "util/QuendaError.h"
 
 #include <QFile>
@@ -6,23 +7,16 @@
 #include <gtest/gtest.h>
 
 using namespace quenda;
+using namespace quenda::test;
 
-namespace {
-
-QByteArray roh(const QString& pfad) {
-    QFile datei(pfad);
-    EXPECT_TRUE(datei.open(QIODevice::ReadOnly));
-    return datei.readAll();
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(TextDatei, writesWindows1252WithCrLfAfterEveryLine) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("spiele_0007_01_01_org.txt"));
     textdatei::schreiben(pfad, {QStringLiteral("Müller, Jörg|Süd"), QString(), QStringLiteral("€ „x“ – Œ")});
-    EXPECT_EQ(roh(pfad), QByteArray("M\xfcller, J\xf6rg|S\xfc"
-                                    "d\r\n\r\n\x80 \x84x\x93 \x96 \x8c\r\n"));
+    EXPECT_EQ(dateiInhalt(pfad), QByteArray("M\xfcller, J\xf6rg|S\xfc"
+                                            "d\r\n\r\n\x80 \x84x\x93 \x96 \x8c\r\n"));
 }
 
 TEST(TextDatei, writesCharactersOutsideTheCodePageAsQuestionMarks) {
@@ -35,7 +29,7 @@ TEST(TextDatei, emptyListGivesAnEmptyFile) {
     const QString pfad = dir.filePath(QStringLiteral("leer.txt"));
     textdatei::schreiben(pfad, {});
     EXPECT_TRUE(QFile::exists(pfad));
-    EXPECT_EQ(roh(pfad).size(), 0);
+    EXPECT_EQ(dateiInhalt(pfad).size(), 0);
 }
 
 TEST(TextDatei, readsBackWhatItWrote) {
