@@ -1,6 +1,5 @@
 #pragma once
 
-#include "../core/http/HttpHilfen.h"
 #include "Turnierkontext.h"
 #include "db/Turnierauswahl.h"
 #include "demo/FesteIds.h"
@@ -11,6 +10,7 @@
 #include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
 #include "support/DemoVorlage.h"
+#include "support/HttpHilfen.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Staging.h"
@@ -19,7 +19,7 @@
 #include "transfer/Transfersteuerung.h"
 #include "transfer/Webserverupload.h"
 
-#include "../core/http/ZipLesen.h"
+#include "support/ZipLesen.h"
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QEventLoop>

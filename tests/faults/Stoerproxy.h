@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/http/HttpHilfen.h"
+#include "support/HttpHilfen.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
 #include "GuiTestMain.h"
 #include "TFormHaupt.h"
 #include "db/Turnierauswahl.h"
 #include "settings/AblageDatei.h"
+#include "support/MiniTurnier.h"
 #include "transfer/Transfersteuerung.h"
 #include "util/Programmuhr.h"
 

@@ -1,7 +1,6 @@
 // Screenshots of the editor and the dialogs as a user sees them, for a look by eye: run under a real X server
 // of the desk's size (scripts/screenshots.sh starts one with Xvfb at 1366 x 768). Writes one PNG per window
 // into the folder given as argument, on a generated demo tournament with its demo presentation.
-#include "../tools/DemoHilfen.h"
 #include "TFormAblage.h"
 #include "TFormAuslo_eg.h"
 #include "TFormEbene_eg.h"
@@ -16,6 +15,7 @@
 #include "draws/AusloList.h"
 #include "presentation/Namensabfragen.h"
 #include "presentation/Praesentationsmodell.h"
+#include "support/DemoHilfen.h"
 #include "transfer/Fehlerzustand.h"
 #include "util/MeldungsAusgabe.h"
 

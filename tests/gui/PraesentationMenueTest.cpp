@@ -1,4 +1,3 @@
-#include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
 #include "GuiTestMain.h"
 #include "TFormAuslo_eg.h"
@@ -8,6 +7,7 @@
 #include "TFormWarnung.h"
 #include "db/Turnierauswahl.h"
 #include "presentation/ConfigDatei.h"
+#include "support/MiniTurnier.h"
 #include "util/Programmuhr.h"
 
 #include <QAction>

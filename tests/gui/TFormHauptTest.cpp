@@ -1,5 +1,4 @@
 #include "TFormHaupt.h"
-#include "../core/db/MiniTurnier.h"
 #include "DialogBeantworter.h"
 #include "GuiTestMain.h"
 #include "TFormDB_connect.h"
@@ -7,6 +6,7 @@
 #include "TFormTurwahl.h"
 #include "db/Turnierauswahl.h"
 #include "settings/AblageDatei.h"
+#include "support/MiniTurnier.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Transfersteuerung.h"
 #include "transfer/Zielstatus.h"

@@ -1,5 +1,4 @@
 #include "TFormIntervall.h"
-#include "../core/db/MiniTurnier.h"
 #include "GuiTestMain.h"
 #include "TFormIntervall_eg.h"
 #include "Turnierkontext.h"
@@ -7,6 +6,7 @@
 #include "draws/AusloList.h"
 #include "draws/IntervallDatei.h"
 #include "support/MeldungenMerken.h"
+#include "support/MiniTurnier.h"
 #include "util/Ereignisprotokoll.h"
 #include "util/Programmuhr.h"
 

@@ -1,5 +1,4 @@
 #include "TFormPraesent.h"
-#include "../tools/DemoHilfen.h"
 #include "DialogBeantworter.h"
 #include "GuiTestMain.h"
 #include "RadioGroup.h"
@@ -14,6 +13,7 @@
 #include "presentation/Meldungsdatei.h"
 #include "presentation/Namensabfragen.h"
 #include "support/Dateien.h"
+#include "support/DemoHilfen.h"
 #include "support/MeldungenMerken.h"
 
 #include <QCheckBox>

@@ -1,4 +1,3 @@
-#include "MdbTestHilfen.h"
 #include "Turnierkontext.h"
 #include "db/Snapshotverwaltung.h"
 #include "db/Turnierauswahl.h"
@@ -9,6 +8,7 @@
 #include "draws/AusloList.h"
 #include "settings/AblageDatei.h"
 #include "support/HeadlessAufruf.h"
+#include "support/MdbTestHilfen.h"
 #include "support/MeldungenMerken.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/HttpSender.h"

@@ -1,9 +1,9 @@
-#include "MdbTestHilfen.h"
 #include "db/MdbImport.h"
 #include "db/Schema.h"
 #include "db/Verbindung.h"
 #include "demo/Generator.h"
 #include "support/Dateien.h"
+#include "support/MdbTestHilfen.h"
 
 #include <QDir>
 #include <QTemporaryDir>

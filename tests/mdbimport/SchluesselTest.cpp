@@ -1,7 +1,7 @@
-#include "../core/export/Programmanweisungen.h"
-#include "../tools/DemoHilfen.h"
-#include "MdbTestHilfen.h"
 #include "db/MdbImport.h"
+#include "support/DemoHilfen.h"
+#include "support/MdbTestHilfen.h"
+#include "support/Programmanweisungen.h"
 #include "support/QStringDruck.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "../core/db/MiniTurnier.h"
-#include "MdbTestHilfen.h"
 #include "db/Snapshotverwaltung.h"
 #include "db/TDM.h"
+#include "support/MdbTestHilfen.h"
+#include "support/MiniTurnier.h"
 #include "util/QuendaError.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "MiniTurnier.h"
 #include "db/TDM.h"
 #include "draws/Auslosungsabfragen.h"
 #include "export/Exportabfragen.h"
+#include "support/MiniTurnier.h"
 #include "util/QuendaError.h"
 
 #include <QFile>

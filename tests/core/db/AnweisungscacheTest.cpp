@@ -1,5 +1,5 @@
-#include "MiniTurnier.h"
 #include "db/TDM.h"
+#include "support/MiniTurnier.h"
 #include "util/QuendaError.h"
 
 #include <QTemporaryDir>

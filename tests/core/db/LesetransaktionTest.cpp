@@ -1,7 +1,7 @@
 #include "db/Lesetransaktion.h"
-#include "FremderSchreiber.h"
-#include "MiniTurnier.h"
 #include "db/TDM.h"
+#include "support/FremderSchreiber.h"
+#include "support/MiniTurnier.h"
 #include "util/QuendaError.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "export/Direktervergleich.h"
-#include "../../tools/DemoHilfen.h"
 #include "ExportHilfen.h"
+#include "support/DemoHilfen.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "../../tools/DemoHilfen.h"
 #include "PraesentationHilfen.h"
 #include "db/TDM.h"
 #include "demo/FesteIds.h"
+#include "support/DemoHilfen.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "transfer/Dateianlage.h"
-#include "TransferHilfen.h"
 #include "demo/OrdnerAblage.h"
 #include "settings/TAblage.h"
+#include "support/TransferHilfen.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
 #include "transfer/Webserverupload.h"

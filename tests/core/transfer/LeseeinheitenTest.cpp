@@ -1,8 +1,8 @@
-#include "../db/FremderSchreiber.h"
 #include "ZyklusHilfen.h"
 #include "db/Verbindung.h"
 #include "export/Exportabfragen.h"
 #include "export/Exportfabrik.h"
+#include "support/FremderSchreiber.h"
 #include "util/TextDatei.h"
 
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "transfer/Zielstatus.h"
-#include "TransferHilfen.h"
 #include "settings/TAblage.h"
+#include "support/TransferHilfen.h"
 #include "transfer/Webserverupload.h"
 
 #include <gtest/gtest.h>

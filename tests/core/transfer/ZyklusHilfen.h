@@ -1,12 +1,12 @@
 #pragma once
 
-#include "TransferHilfen.h"
 #include "Turnierkontext.h"
 #include "demo/FesteIds.h"
 #include "demo/Generator.h"
 #include "draws/AusloList.h"
 #include "settings/TAblage.h"
 #include "support/DemoVorlage.h"
+#include "support/TransferHilfen.h"
 #include "transfer/Datenzyklus.h"
 #include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"

@@ -1,5 +1,5 @@
 #include "transfer/Versionspruefung.h"
-#include "HttpHilfen.h"
+#include "support/HttpHilfen.h"
 #include "transfer/TINDY.h"
 
 using namespace quenda;

@@ -1,8 +1,8 @@
 #include "demo/JetSchreiber.h"
-#include "../mdbimport/MdbTestHilfen.h"
-#include "DemoHilfen.h"
 #include "db/Schema.h"
 #include "demo/JetAusSqlite.h"
+#include "support/DemoHilfen.h"
+#include "support/MdbTestHilfen.h"
 
 #include <QDir>
 

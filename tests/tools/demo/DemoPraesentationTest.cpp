@@ -1,5 +1,5 @@
 #include "demo/DemoPraesentation.h"
-#include "DemoHilfen.h"
+#include "support/DemoHilfen.h"
 
 #include "presentation/ConfigDatei.h"
 #include "presentation/Meldungsdatei.h"

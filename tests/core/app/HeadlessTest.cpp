@@ -1,10 +1,10 @@
-#include "../core/db/MiniTurnier.h"
 #include "app/HeadlessModus.h"
 #include "demo/Generator.h"
 #include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "settings/AblageDatei.h"
 #include "support/HeadlessAufruf.h"
+#include "support/MiniTurnier.h"
 #include "util/Programmuhr.h"
 
 #include <QDir>

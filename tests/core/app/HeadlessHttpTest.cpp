@@ -1,11 +1,11 @@
-#include "../core/http/HttpHilfen.h"
 #include "demo/Generator.h"
 #include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "settings/AblageDatei.h"
 #include "support/HeadlessAufruf.h"
+#include "support/HttpHilfen.h"
 
-#include "../core/http/ZipLesen.h"
+#include "support/ZipLesen.h"
 #include <QDirIterator>
 #include <QProcess>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../transfer/TransferHilfen.h"
+#include "support/TransferHilfen.h"
 
 #include <QProcess>
 #include <QStandardPaths>

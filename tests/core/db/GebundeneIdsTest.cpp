@@ -1,8 +1,8 @@
-#include "../../tools/DemoHilfen.h"
-#include "Programmanweisungen.h"
 #include "db/JetDialekt.h"
 #include "draws/Auslosungsabfragen.h"
 #include "export/Exportabfragen.h"
+#include "support/DemoHilfen.h"
+#include "support/Programmanweisungen.h"
 #include "support/QStringDruck.h"
 
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "DemoHilfen.h"
+#include "support/DemoHilfen.h"
 
 #include "demo/FesteIds.h"
 #include "demo/Pruefung.h"

@@ -1,10 +1,10 @@
 #include "transfer/ZipArchiv.h"
-#include "../transfer/ZyklusHilfen.h"
-#include "HttpHilfen.h"
+#include "ZyklusHilfen.h"
+#include "support/HttpHilfen.h"
 #include "transfer/TINDY.h"
 #include "transfer/Webserverupload.h"
 
-#include "ZipLesen.h"
+#include "support/ZipLesen.h"
 #include <zip.h>
 
 using namespace quenda;

@@ -1,5 +1,5 @@
 #include "transfer/Anzeigesteuerung.h"
-#include "HttpHilfen.h"
+#include "support/HttpHilfen.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
 #include "transfer/TINDY.h"

@@ -1,6 +1,6 @@
 #include "transfer/TINDY.h"
-#include "HttpHilfen.h"
 #include "settings/TAblage.h"
+#include "support/HttpHilfen.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
 #include "transfer/Webserverupload.h"

@@ -1,6 +1,6 @@
-#include "../../tools/DemoHilfen.h"
 #include "db/JetDialekt.h"
 #include "export/Exportabfragen.h"
+#include "support/DemoHilfen.h"
 #include "support/QStringDruck.h"
 
 #include <QRegularExpression>
