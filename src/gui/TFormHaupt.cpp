@@ -47,6 +47,15 @@
 namespace quenda {
 
 TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
+    // Made when a cycle asks for them: the log and the message output they report through exist by then.
+    : TFormHaupt(
+          uhr,
+          [this](TDM& zyklusDm, const Turnierkontext& k, Staging& s) {
+              return exportFabrik(&protokoll, &meldungen)(zyklusDm, k, s);
+          },
+          parent) {}
+
+TFormHaupt::TFormHaupt(Programmuhr& uhr, ExporteurFabrik fabrik, QWidget* parent)
     : QMainWindow(parent), protokoll(uhr), meldungen(this), m_uhr(uhr) {
     // FormCreate
     exepath = QCoreApplication::applicationDirPath();
@@ -54,8 +63,8 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
     prgversion = programmdateiLesen(exepath).version;
     kontext.apppath = appdata_pfad() + QStringLiteral("/quenda20/");
     objliste = objektArten();
-    steuerung = new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, this);
-    steuerung->setFabrik(exportFabrik(&protokoll, &meldungen));
+    steuerung =
+        new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, std::move(fabrik), this);
     layoutAnlegen();
     transferAnbinden();
     Memo1->clear();

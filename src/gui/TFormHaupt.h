@@ -6,6 +6,7 @@
 #include "db/TDM.h"
 #include "draws/AusloList.h"
 #include "settings/TAblage.h"
+#include "transfer/Exporteure.h"
 #include "transfer/Fehlerzustand.h"
 #include "transfer/Statistik.h"
 #include "transfer/TINDY.h"
@@ -40,7 +41,9 @@ class Transfersteuerung;
 class TFormHaupt : public QMainWindow {
     Q_OBJECT
 public:
+    // The transfer publishes through the program's exporters, or through those fabrik makes (tests).
     explicit TFormHaupt(Programmuhr& uhr, QWidget* parent = nullptr);
+    TFormHaupt(Programmuhr& uhr, ExporteurFabrik fabrik, QWidget* parent = nullptr);
     ~TFormHaupt() override;
 
     // Creates the dialogs in start-up order, reporting progress 10 … 100.

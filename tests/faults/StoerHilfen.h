@@ -100,13 +100,13 @@ public:
         if (n <= 0) {
             return;
         }
-        Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
+        Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen,
+                                    [this](TDM& dm, const Turnierkontext& k, Staging& s) {
+                                        m_haken = std::make_unique<StagingHaken>(s, imZyklus);
+                                        return exportFabrik(&protokoll, &meldungen)(dm, k, *m_haken);
+                                    });
         steuerung.setTurnier(kontext, ablage);
         steuerung.setSimulierteZeit(true);
-        steuerung.setFabrik([this](TDM& dm, const Turnierkontext& k, Staging& s) {
-            m_haken = std::make_unique<StagingHaken>(s, imZyklus);
-            return exportFabrik(&protokoll, &meldungen)(dm, k, *m_haken);
-        });
         QEventLoop schleife;
         int gelaufen = 0;
         QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, &steuerung, [&](int) {

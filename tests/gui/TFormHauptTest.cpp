@@ -77,8 +77,8 @@ class TFormHauptTest : public QObject {
 
     QString pfad(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
 
-    std::unique_ptr<TFormHaupt> hauptfenster() {
-        auto haupt = std::make_unique<TFormHaupt>(uhr);
+    std::unique_ptr<TFormHaupt> hauptfenster(ExporteurFabrik fabrik = {}) {
+        auto haupt = fabrik ? std::make_unique<TFormHaupt>(uhr, std::move(fabrik)) : std::make_unique<TFormHaupt>(uhr);
         haupt->fensterAnlegen([](int) {});
         return haupt;
     }
@@ -413,15 +413,16 @@ private Q_SLOTS:
         const QString db = pfad("eins.sqlite");
         einTurnierAnlegen(db);
         turnierauswahl::pfadSpeichern(db);
-        auto haupt = hauptfenster();
-        haupt->FormActivate();
-        QVERIFY(haupt->Starten1->isEnabled());
-        QVERIFY(!haupt->Stoppen1->isEnabled());
-        QVERIFY(haupt->Profile1->isEnabled());
-
-        // An exporter that holds the cycle until the test lets it go.
+        // Exporters that hold the cycle until the test lets it go.
         static std::atomic<bool> freigabe{false};
         struct Halten : Exporteure {
+            void Objdaten_Spiele(int, int, int, int, const QString&) override {}
+            void Objdaten_KOFeld(int, int, int, int, const QString&) override {}
+            void Objdaten_Tabelle(int, int, int, int, const QString&) override {}
+            void Objdaten_Starterliste(int, int, int, int, const QString&) override {}
+            void Objdaten_TabelleSpiele(int, int, int, const QString&) override {}
+            void Objdaten_Teilnehmerliste(int, int, const QString&) override {}
+            void Objdaten_Tischbelegung(const QString&) override {}
             void Objdaten_Meldung(const QString&) override {
                 while (!freigabe.load()) {
                     QThread::msleep(5);
@@ -429,7 +430,12 @@ private Q_SLOTS:
             }
         };
         freigabe = false;
-        haupt->steuerung->setFabrik([](TDM&, const Turnierkontext&, Staging&) { return std::make_unique<Halten>(); });
+        auto haupt = hauptfenster([](TDM&, const Turnierkontext&, Staging&) { return std::make_unique<Halten>(); });
+        haupt->FormActivate();
+        QVERIFY(haupt->Starten1->isEnabled());
+        QVERIFY(!haupt->Stoppen1->isEnabled());
+        QVERIFY(haupt->Profile1->isEnabled());
+
         haupt->CheckBoxWebserver->setChecked(true);
         haupt->Starten1Click();
         QVERIFY(!haupt->threadfrei());

@@ -6,6 +6,7 @@
 #include "demo/OrdnerAblage.h"
 #include "demo/Zeit.h"
 #include "draws/AusloList.h"
+#include "export/Exportfabrik.h"
 #include "settings/AblageDatei.h"
 #include "support/HeadlessAufruf.h"
 #include "support/MdbTestHilfen.h"
@@ -172,7 +173,8 @@ TEST_F(EndeZuEnde, aChangeWrittenBetweenTwoCyclesShowsUpInTheSecondCycle) {
         Fehlerzustand fehler;
         KeinHttpSender http;
         MeldungenMerken meldungen;
-        Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
+        Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen,
+                                    exportFabrik(&protokoll, &meldungen));
         Turnierkontext kontext;
         kontext.dbpath = lauf->db;
         kontext.dbturid = 1;

@@ -133,9 +133,9 @@ int transferLaufen(const HeadlessOptionen& optionen, const Turnierkontext& konte
     Statistik statistik;
     Fehlerzustand fehler;
     TINDY http(meldungen);
-    Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen);
+    Transfersteuerung steuerung(liste, protokoll, uhr, statistik, fehler, http, meldungen,
+                                exportFabrik(&protokoll, &meldungen));
     steuerung.setTurnier(kontext, ablage);
-    steuerung.setFabrik(exportFabrik(&protokoll, &meldungen));
     steuerung.setSimulierteZeit(!optionen.fakeZeit.isEmpty());
     steuerung.setResend(optionen.resend);
     QObject::connect(&steuerung, &Transfersteuerung::warnung, &steuerung,

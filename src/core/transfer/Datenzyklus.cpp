@@ -209,10 +209,7 @@ void Datenzyklus::exporte(TDM& dm, Staging& staging, Webserverupload& upload) {
     upload.offeneNachsenden(zeitstempel14(m_u.uhr.jetzt()));
 
     Abgabepuffer puffer(staging);
-    std::unique_ptr<Exporteure> exporteure = m_u.fabrik ? m_u.fabrik(dm, m_u.kontext, puffer) : nullptr;
-    if (!exporteure) {
-        exporteure = std::make_unique<Exporteure>();
-    }
+    const std::unique_ptr<Exporteure> exporteure = m_u.fabrik(dm, m_u.kontext, puffer);
     if (m_u.sofort) {
         geaenderteExportieren(*exporteure, dm, puffer);
         return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "draws/AuslosungsBaum.h"
+#include "transfer/Exporteure.h"
 #include "transfer/Statistik.h"
 #include "transfer/Zielstatus.h"
 
@@ -18,7 +19,6 @@ namespace quenda {
 class Abgabepuffer;
 class AusloList;
 class Ereignisprotokoll;
-class Exporteure;
 class Fehlerzustand;
 class HttpSender;
 class MeldungsAusgabe;
@@ -29,9 +29,6 @@ struct TAuslosung;
 class ZipArchiv;
 struct TAblage;
 struct Turnierkontext;
-
-// Makes the exporters of one cycle, working on the cycle's own database connection and staging.
-using ExporteurFabrik = std::function<std::unique_ptr<Exporteure>(TDM&, const Turnierkontext&, Staging&)>;
 
 // What a cycle works on; everything outlives the cycle.
 struct ZyklusUmgebung {
@@ -46,7 +43,7 @@ struct ZyklusUmgebung {
     MeldungsAusgabe& meldungen;
     const std::atomic<bool>& abbruch; // "Stoppen": finish the current draw, then close
     std::atomic<bool>& resend;        // check box "Aktualisierung Daten zum Webserver"
-    ExporteurFabrik fabrik;
+    ExporteurFabrik fabrik;           // never empty
     // An extra cycle on a database change: only the draw groups whose data changed (whatever their
     // interval) and the table occupancy.
     bool sofort = false;

@@ -16,14 +16,19 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <stdexcept>
 
 namespace quenda {
 
 Transfersteuerung::Transfersteuerung(AusloList& liste, Ereignisprotokoll& protokoll, Programmuhr& uhr,
                                      Statistik& statistik, Fehlerzustand& fehler, HttpSender& http,
-                                     MeldungsAusgabe& meldungen, QObject* parent)
+                                     MeldungsAusgabe& meldungen, ExporteurFabrik fabrik, QObject* parent)
     : QObject(parent), m_liste(liste), m_protokoll(protokoll), m_uhr(uhr), m_statistik(statistik), m_fehler(fehler),
-      m_http(http), m_meldungen(meldungen) {
+      m_http(http), m_meldungen(meldungen), m_fabrik(std::move(fabrik)) {
+    if (!m_fabrik) {
+        // Every cycle would stage the draw lists as sent and publish no data file.
+        throw std::invalid_argument("Transfersteuerung without exporters");
+    }
     qRegisterMetaType<quenda::Zyklusstatistik>();
     qRegisterMetaType<QList<quenda::Zyklusstatistik>>();
     qRegisterMetaType<quenda::AuslosungsBaum>();

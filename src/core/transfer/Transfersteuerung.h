@@ -32,13 +32,14 @@ class Programmuhr;
 class Transfersteuerung : public QObject {
     Q_OBJECT
 public:
+    // fabrik makes the exporters of every cycle; std::invalid_argument when it is empty.
     Transfersteuerung(AusloList& liste, Ereignisprotokoll& protokoll, Programmuhr& uhr, Statistik& statistik,
-                      Fehlerzustand& fehler, HttpSender& http, MeldungsAusgabe& meldungen, QObject* parent = nullptr);
+                      Fehlerzustand& fehler, HttpSender& http, MeldungsAusgabe& meldungen, ExporteurFabrik fabrik,
+                      QObject* parent = nullptr);
     ~Transfersteuerung() override;
 
     // The tournament and settings the next start works with (set while stopped).
     void setTurnier(const Turnierkontext& kontext, const TAblage& ablage);
-    void setFabrik(ExporteurFabrik fabrik) { m_fabrik = std::move(fabrik); }
     // Headless clock: no waiting, the next cycle starts 60 s of program time after the previous start.
     // Extra cycles on a database change need the real clock and are left out then.
     void setSimulierteZeit(bool an) { m_simuliert = an; }

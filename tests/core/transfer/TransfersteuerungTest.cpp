@@ -27,7 +27,6 @@ protected:
         steuerung.setTurnier({u.dbpfad, static_cast<int>(demo::fest::turnier), QStringLiteral("Südpark-Pokal 2026"),
                               QString(), QString()},
                              u.ablage);
-        steuerung.setFabrik(u.fabrik());
         QObject::connect(&steuerung, &Transfersteuerung::zyklusFertig, [this](int) { ++fertig; });
     }
     ~Steuerung() override {
@@ -57,7 +56,7 @@ protected:
     int startzeilen() const { return u.memo.filter(QStringLiteral(" Start Übertragung")).size(); }
 
     Zyklusumfeld u;
-    Transfersteuerung steuerung{u.liste, u.protokoll, u.uhr, u.statistik, u.fehler, u.http, u.meldungen};
+    Transfersteuerung steuerung{u.liste, u.protokoll, u.uhr, u.statistik, u.fehler, u.http, u.meldungen, u.fabrik()};
     int fertig = 0;
     QSemaphore betreten;
     QSemaphore freigabe;
@@ -232,6 +231,13 @@ TEST_F(Steuerung, withoutTheSwitchADatabaseChangeStartsNothing) {
     steuerung.sofortPruefen();
     EXPECT_EQ(fertig, 1);
     EXPECT_EQ(startzeilen(), 1);
+}
+
+// Without exporters every cycle would stage its draw lists as sent and publish no data file.
+TEST(Transfersteuerung, isRefusedWithoutExporters) {
+    Zyklusumfeld u;
+    EXPECT_THROW((Transfersteuerung{u.liste, u.protokoll, u.uhr, u.statistik, u.fehler, u.http, u.meldungen, {}}),
+                 std::invalid_argument);
 }
 
 TEST(Sofortausloeser, changesWaitForRestAndExtraCyclesKeepTheirDistance) {
