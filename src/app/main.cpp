@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
         haupt.setStartpfad(QFileInfo(argumente[db + 1]).absoluteFilePath());
     }
     {
-        quenda::TFormsplash splash(haupt.prgversion);
+        quenda::TFormsplash splash(haupt.programmversion());
         haupt.fensterAnlegen([&splash](int fortschritt) { splash.Shownextstep(fortschritt); });
     }
     haupt.show();

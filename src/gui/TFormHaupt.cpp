@@ -56,23 +56,23 @@ TFormHaupt::TFormHaupt(Programmuhr& uhr, QWidget* parent)
           parent) {}
 
 TFormHaupt::TFormHaupt(Programmuhr& uhr, ExporteurFabrik fabrik, QWidget* parent)
-    : QMainWindow(parent), protokoll(uhr), meldungen(this), m_uhr(uhr) {
+    : QMainWindow(parent), m_uhr(uhr), protokoll(uhr), meldungen(this) {
     // FormCreate
-    exepath = QCoreApplication::applicationDirPath();
-    QDir::setCurrent(exepath);
-    prgversion = programmdateiLesen(exepath).version;
+    programmordner = QCoreApplication::applicationDirPath();
+    QDir::setCurrent(programmordner);
+    version = programmdateiLesen(programmordner).version;
     kontext.apppath = appdata_pfad() + QStringLiteral("/quenda20/");
-    objliste = objektArten();
+    objektarten = objektArten();
     steuerung =
-        new Transfersteuerung(AusloList, protokoll, uhr, statistik, fehler, http, meldungen, std::move(fabrik), this);
+        new Transfersteuerung(auslosungen, protokoll, uhr, statistik, fehler, http, meldungen, std::move(fabrik), this);
     layoutAnlegen();
     transferAnbinden();
-    Memo1->clear();
-    connect(&protokoll, &Ereignisprotokoll::memoZeile, Memo1, &QPlainTextEdit::appendPlainText);
-    Timer1 = new QTimer(this);
-    connect(Timer1, &QTimer::timeout, this, &TFormHaupt::Timer1Timer);
-    Timer1->start(1000);
-    Timer1Timer();
+    memo->clear();
+    connect(&protokoll, &Ereignisprotokoll::memoZeile, memo, &QPlainTextEdit::appendPlainText);
+    uhrzeitTimer = new QTimer(this);
+    connect(uhrzeitTimer, &QTimer::timeout, this, &TFormHaupt::uhrzeitAnzeigen);
+    uhrzeitTimer->start(1000);
+    uhrzeitAnzeigen();
 }
 
 TFormHaupt::~TFormHaupt() {
@@ -86,34 +86,36 @@ TFormHaupt::~TFormHaupt() {
 
 void TFormHaupt::fensterAnlegen(const std::function<void(int)>& fortschritt) {
     fortschritt(10);
-    FormDB_connect = new TFormDB_connect(this);
+    datenbankDialog = new TFormDB_connect(this);
     // A pick is offered as a change: the choice comes up, the connected tournament preselected when the same
     // database is picked again.
-    FormDB_connect->setVerbinden([this](const QString& pfad) {
+    datenbankDialog->setVerbinden([this](const QString& pfad) {
         return DBConnect(pfad, pfad == kontext.dbpath ? kontext.dbturid : 0, true) == Anschluss::Verbunden;
     });
     fortschritt(20);
-    FormTurwahl = new TFormTurwahl(meldungen, this);
+    turnierwahl = new TFormTurwahl(meldungen, this);
     fortschritt(30);
     fortschritt(40);
-    FormPraesent = new TFormPraesent(kontext, dm, meldungen, this);
-    FormPraesent->setUebertragen([this]() { BitBtn11Click(); });
-    FormPraesent->setRefresh([this]() { RefreshAnzeigeWebserver1Click(); });
+    praesentation = new TFormPraesent(kontext, datenbank, meldungen, this);
+    praesentation->setUebertragen([this]() { konfigurationUebertragen(); });
+    praesentation->setRefresh([this]() { anzeigeAktualisieren(); });
     fortschritt(60);
     fortschritt(80);
-    FormInfo = new TFormInfo(prgversion, QCoreApplication::applicationFilePath(), this);
-    FormWarnung = new TFormWarnung(fehler, this);
+    infofenster = new TFormInfo(version, QCoreApplication::applicationFilePath(), this);
+    infofenster->setObjectName(QStringLiteral("infofenster"));
+    warnfenster = new TFormWarnung(fehler, this);
+    warnfenster->setObjectName(QStringLiteral("warnfenster"));
     fortschritt(100);
 }
 
 void TFormHaupt::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    FormShow();
+    benutzerordnerAnlegen();
     // Shown, then activated: also where no window manager sends an activation.
-    QTimer::singleShot(0, this, &TFormHaupt::FormActivate);
+    QTimer::singleShot(0, this, &TFormHaupt::verbindenBeimStart);
 }
 
-void TFormHaupt::FormShow() {
+void TFormHaupt::benutzerordnerAnlegen() {
     for (const QString& ordner : {kontext.apppath, kontext.apppath + QStringLiteral("profil/")}) {
         if (!QDir().mkpath(ordner)) {
             fehlerZeigen(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(ordner));
@@ -125,24 +127,25 @@ void TFormHaupt::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Queued: the connection step opens modal dialogs, which must not run inside the activation event.
-        QTimer::singleShot(0, this, &TFormHaupt::FormActivate);
+        QTimer::singleShot(0, this, &TFormHaupt::verbindenBeimStart);
     }
 }
 
-void TFormHaupt::Info1Click() {
-    FormInfo->hide();
-    FormInfo->exec();
+void TFormHaupt::infoZeigen() {
+    infofenster->hide();
+    infofenster->exec();
 }
 
-void TFormHaupt::Handbuch1Click() {
+void TFormHaupt::handbuchOeffnen() {
     // A missing manual or no PDF viewer is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(exepath).filePath(QStringLiteral("handbuch/hb_quenda20.pdf"))));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QDir(programmordner).filePath(QStringLiteral("handbuch/hb_quenda20.pdf"))));
 }
 
-void TFormHaupt::Timer1Timer() {
+void TFormHaupt::uhrzeitAnzeigen() {
     const QDateTime jetzt = m_uhr.jetzt();
-    StatusBar1[2]->setText(wochentagDatum(jetzt.date()));
-    StatusBar1[3]->setText(jetzt.time().toString(QStringLiteral("HH:mm:ss")));
+    statusfelder[2]->setText(wochentagDatum(jetzt.date()));
+    statusfelder[3]->setText(jetzt.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 bool TFormHaupt::threadfrei() const {
@@ -151,27 +154,27 @@ bool TFormHaupt::threadfrei() const {
 
 void TFormHaupt::transferAnbinden() {
     connect(steuerung, &Transfersteuerung::laeuftGeaendert, this, &TFormHaupt::menueFuerTransfer);
-    connect(steuerung, &Transfersteuerung::warnung, this, &TFormHaupt::Warnung);
+    connect(steuerung, &Transfersteuerung::warnung, this, &TFormHaupt::warnungZeigen);
     connect(steuerung, &Transfersteuerung::zyklusBeginnt, this, [this]() {
-        Label7->show();
+        abrufHinweis->show();
         memoKuerzen();
     });
     connect(steuerung, &Transfersteuerung::exporteEnde, this, [this]() {
-        CheckBoxWebserver->setChecked(false);
-        Label7->hide();
+        aktualisierungWebserver->setChecked(false);
+        abrufHinweis->hide();
     });
-    connect(steuerung, &Transfersteuerung::statistikNeu, this, &TFormHaupt::ChartUpdate);
+    connect(steuerung, &Transfersteuerung::statistikNeu, this, &TFormHaupt::diagrammZeichnen);
     connect(steuerung, &Transfersteuerung::zielstatusNeu, m_zielstatus, &Zielstatusanzeige::zeigen);
-    connect(steuerung, &Transfersteuerung::letzteAktualisierung, Label10, &QLabel::setText);
-    connect(steuerung, &Transfersteuerung::baumNeu, TreeView1, &AuslosungTree::aufbauen);
-    connect(CheckBoxWebserver, &QCheckBox::toggled, steuerung, &Transfersteuerung::setResend);
+    connect(steuerung, &Transfersteuerung::letzteAktualisierung, letzteAktualisierung, &QLabel::setText);
+    connect(steuerung, &Transfersteuerung::baumNeu, auslosungsbaum, &AuslosungTree::aufbauen);
+    connect(aktualisierungWebserver, &QCheckBox::toggled, steuerung, &Transfersteuerung::setResend);
 }
 
 void TFormHaupt::memoKuerzen() {
     // Keeps the memo small over a long day: above 1000 entries the 101 oldest go. An entry is one text
     // block, however many screen lines it wraps to.
-    if (Memo1->document()->blockCount() > 1000) {
-        QTextCursor cursor(Memo1->document());
+    if (memo->document()->blockCount() > 1000) {
+        QTextCursor cursor(memo->document());
         cursor.movePosition(QTextCursor::Start);
         cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 101);
         cursor.removeSelectedText();
@@ -180,20 +183,20 @@ void TFormHaupt::memoKuerzen() {
 
 void TFormHaupt::menueFuerTransfer(bool laeuft) {
     const bool verbunden = kontext.dbturid > 0;
-    Starten1->setEnabled(verbunden && !laeuft);
-    Stoppen1->setEnabled(laeuft);
-    WebserverAblage1->setEnabled(verbunden && !laeuft);
-    IntervallDatenaktualisierung1->setEnabled(verbunden && !laeuft);
-    Profile1->setEnabled(verbunden && !laeuft);
-    Datenbank1->setEnabled(!laeuft);
-    RefreshAnzeigeWebserver1->setEnabled(verbunden); // also while a transfer runs
-    LOGAnzeigeWebserver1->setEnabled(verbunden);
-    Update1->setEnabled(!laeuft);
+    menueStarten->setEnabled(verbunden && !laeuft);
+    menueStoppen->setEnabled(laeuft);
+    menueAblage->setEnabled(verbunden && !laeuft);
+    menueIntervall->setEnabled(verbunden && !laeuft);
+    menueProfile->setEnabled(verbunden && !laeuft);
+    menueDatenbank->setEnabled(!laeuft);
+    menueRefresh->setEnabled(verbunden); // also while a transfer runs
+    menueLogmodus->setEnabled(verbunden);
+    menueUpdate->setEnabled(!laeuft);
 }
 
-void TFormHaupt::Starten1Click() {
-    steuerung->setTurnier(kontext, Ablage);
-    steuerung->setResend(CheckBoxWebserver->isChecked());
+void TFormHaupt::uebertragungStarten() {
+    steuerung->setTurnier(kontext, ablage);
+    steuerung->setResend(aktualisierungWebserver->isChecked());
     try {
         steuerung->starten();
     } catch (const QuendaError& e) {
@@ -201,43 +204,44 @@ void TFormHaupt::Starten1Click() {
     }
 }
 
-void TFormHaupt::Stoppen1Click() {
+void TFormHaupt::uebertragungStoppen() {
     steuerung->stoppen();
-    FormWarnung->hide();
+    warnfenster->hide();
 }
 
-void TFormHaupt::WebserverAblage1Click() {
-    TFormAblage::WebserverAblage(this, kontext.tsdir, Ablage, meldungen, m_uhr);
+void TFormHaupt::ablageBearbeiten() {
+    TFormAblage::WebserverAblage(this, kontext.tsdir, ablage, meldungen, m_uhr);
     zielstatusLaden(); // a target may have been switched on or off
 }
 
 void TFormHaupt::zielstatusLaden() {
-    m_zielstatus->zeigen(ZielstatusLoad(kontext.tsdir, Ablage));
+    m_zielstatus->zeigen(ZielstatusLoad(kontext.tsdir, ablage));
     m_zielstatus->show();
 }
 
-void TFormHaupt::IntervallDatenaktualisierung1Click() {
+void TFormHaupt::intervalleBearbeiten() {
     try {
-        TFormIntervall::IntervallDatenaktualisierung(this, dm, kontext, AusloList, m_uhr, protokoll, meldungen);
+        TFormIntervall::IntervallDatenaktualisierung(this, datenbank, kontext, auslosungen, m_uhr, protokoll,
+                                                     meldungen);
     } catch (const QuendaError& e) {
         fehlerZeigen(e.message());
     }
 }
 
-void TFormHaupt::Profile1Click() {
-    TFormProfil dialog(kontext, Ablage, meldungen, m_uhr, this);
+void TFormHaupt::profileVerwalten() {
+    TFormProfil dialog(kontext, ablage, meldungen, m_uhr, this);
     dialog.exec();
 }
 
-void TFormHaupt::Warnung() {
-    FormWarnung->SetWarnung(fehler.wfehler(), fehler.wmeldung());
+void TFormHaupt::warnungZeigen() {
+    warnfenster->SetWarnung(fehler.wfehler(), fehler.wmeldung());
 }
 
 Anzeigesteuerung TFormHaupt::anzeigesteuerung() {
-    return Anzeigesteuerung(kontext, Ablage, protokoll, statistik, fehler, m_uhr, http);
+    return Anzeigesteuerung(kontext, ablage, protokoll, statistik, fehler, m_uhr, http);
 }
 
-void TFormHaupt::RefreshAnzeigeWebserver1Click() {
+void TFormHaupt::anzeigeAktualisieren() {
     try {
         anzeigesteuerung().RefreshAnzeige();
     } catch (const QuendaError& e) {
@@ -245,7 +249,7 @@ void TFormHaupt::RefreshAnzeigeWebserver1Click() {
     }
 }
 
-void TFormHaupt::LOGAnzeigeWebserver1Click(bool an) {
+void TFormHaupt::logmodusSchalten(bool an) {
     logAnzeigen(!an); // the tick shows what was read back, not the request
     try {
         logAnzeigen(anzeigesteuerung().LogOnOff_setzen(an));
@@ -254,7 +258,7 @@ void TFormHaupt::LOGAnzeigeWebserver1Click(bool an) {
     }
 }
 
-void TFormHaupt::LogCheck() {
+void TFormHaupt::logmodusLesen() {
     try {
         logAnzeigen(anzeigesteuerung().LogCheck());
     } catch (const QuendaError& e) {
@@ -263,16 +267,16 @@ void TFormHaupt::LogCheck() {
 }
 
 void TFormHaupt::logAnzeigen(bool an) {
-    LOGAnzeigeWebserver1->setChecked(an);
-    Label8->setVisible(an);
+    menueLogmodus->setChecked(an);
+    logmodusHinweis->setVisible(an);
 }
 
-void TFormHaupt::Update1Click() {
-    Versionspruefung(http, meldungen).Update1Click(prgversion, programmdateiLesen(exepath).dienst);
+void TFormHaupt::updatePruefen() {
+    Versionspruefung(http, meldungen).Update1Click(version, programmdateiLesen(programmordner).dienst);
 }
 
-void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
-    auto* reihen = qobject_cast<QBarSeries*>(Chart1->series().value(0));
+void TFormHaupt::diagrammZeichnen(const QList<Zyklusstatistik>& zyklen) {
+    auto* reihen = qobject_cast<QBarSeries*>(diagramm->series().value(0));
     if (!reihen) {
         return;
     }
@@ -286,11 +290,11 @@ void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
             sets[k]->append(zyklen[i].zaehler[static_cast<size_t>(k)]);
         }
     }
-    for (QAbstractAxis* achse : Chart1->axes()) {
-        Chart1->removeAxis(achse);
+    for (QAbstractAxis* achse : diagramm->axes()) {
+        diagramm->removeAxis(achse);
         delete achse;
     }
-    auto* x = new QBarCategoryAxis(Chart1);
+    auto* x = new QBarCategoryAxis(diagramm);
     x->append(ausschnitt.kategorien);
     x->setLabelsAngle(-90);
     x->setLabelsColor(Qt::white);
@@ -298,15 +302,15 @@ void TFormHaupt::ChartUpdate(const QList<Zyklusstatistik>& zyklen) {
         x->setTitleText(ausschnitt.hinweis);
         x->setTitleBrush(Qt::white);
     }
-    auto* y = new QValueAxis(Chart1);
+    auto* y = new QValueAxis(diagramm);
     y->setRange(0, ausschnitt.hoechster);
     y->setTickType(QValueAxis::TicksDynamic);
     y->setTickAnchor(0);
     y->setTickInterval(ausschnitt.schritt);
     y->setLabelFormat(QStringLiteral("%d"));
     y->setLabelsColor(Qt::white);
-    Chart1->addAxis(x, Qt::AlignBottom);
-    Chart1->addAxis(y, Qt::AlignLeft);
+    diagramm->addAxis(x, Qt::AlignBottom);
+    diagramm->addAxis(y, Qt::AlignLeft);
     reihen->attachAxis(x);
     reihen->attachAxis(y);
 }

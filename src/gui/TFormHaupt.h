@@ -14,7 +14,6 @@
 
 #include <QMainWindow>
 #include <QStringList>
-#include <atomic>
 #include <functional>
 
 class QAction;
@@ -37,7 +36,8 @@ class Zielstatusanzeige;
 class Anzeigesteuerung;
 class Transfersteuerung;
 
-// The main window, hub of the program (UI thread): connection step, menu, status display.
+// The main window, hub of the program (UI thread): connection step, menu, status display. Its parts have
+// object names ("menueStarten", "abrufHinweis", …) by which tests and the screenshot program find them.
 class TFormHaupt : public QMainWindow {
     Q_OBJECT
 public:
@@ -50,86 +50,40 @@ public:
     void fensterAnlegen(const std::function<void(int)>& fortschritt);
 
     // Connection step on the first activation; later activations do nothing, also after a failed step.
-    void FormActivate();
-    void startconnect();
+    void verbindenBeimStart(); // FormActivate
     // A database to open at start instead of the stored one ("quenda --db PATH"); stored once connected.
     void setStartpfad(const QString& pfad) { m_startpfad = pfad; }
 
-    // "Turnier-Datenbank wechseln": a pick that does not connect leaves the connected tournament as it was.
-    void Datenbank1Click();
-    void Info1Click();
-    void Handbuch1Click();
-    void Timer1Timer();
-    void Starten1Click();
-    void Stoppen1Click();
-    void WebserverAblage1Click();
-    void IntervallDatenaktualisierung1Click();
-    void Profile1Click();
-    void ChartUpdate(const QList<quenda::Zyklusstatistik>& zyklen);
-    void Warnung();
-    void RefreshAnzeigeWebserver1Click();
-    // an: the tick the action has just toggled to, the negation of the read-back state.
-    void LOGAnzeigeWebserver1Click(bool an);
-    // Reads the log mode back into the menu tick and Label8.
-    void LogCheck();
-    void Update1Click();
-    // Opens the presentation editor (also while a transfer runs).
-    void Prsentation2Click();
+    // Date and time in the status bar from the program clock (every second).
+    void uhrzeitAnzeigen(); // Timer1Timer
+    // Redraws the chart of the transfers from the statistics of the cycles.
+    void diagrammZeichnen(const QList<quenda::Zyklusstatistik>& zyklen); // ChartUpdate
+    // Shows the pending transfer failure in the warning window.
+    void warnungZeigen(); // Warnung
+    // Reads the log mode back into the menu tick and the banner.
+    void logmodusLesen(); // LogCheck
     // The editor's "Übertragung Konfiguration zum Webserver".
-    void BitBtn11Click();
+    void konfigurationUebertragen(); // BitBtn11Click
 
+    // The storage settings as "Webserver Ablage" leaves them (the file is not written).
+    void setAblage(const TAblage& werte) { ablage = werte; }
+
+    const Turnierkontext& turnierkontext() const { return kontext; }
+    QString programmversion() const { return version; }
+    // True once the connection step ran (whatever its outcome).
+    bool verbindungsschrittGelaufen() const { return !verbindungsschrittOffen; }
+    // True when the window closes because the connection step found no database or tournament.
+    bool programmEndet() const { return beendenAngefordert; }
     // True while no transfer cycle runs.
     bool threadfrei() const;
-
-    QString exepath;
-    QString prgversion;
-    bool erststart = true;
-    bool appclose = false;
-
-    Turnierkontext kontext;
-    QStringList objliste;
-    quenda::AusloList AusloList;
-    TAblage Ablage;
-    Statistik statistik;  // ubcount, ubdate, ubhttp
-    Fehlerzustand fehler; // wfehler, wmeldung
-
-    TDM dm; // the UI thread's own connection and query objects
-    Ereignisprotokoll protokoll;
-    GuiMeldungen meldungen;
-    TINDY http{meldungen}; // after meldungen, which it reports through
-    Transfersteuerung* steuerung;
-
-    // Widgets the tests and later features read.
-    QLabel* Label2;
-    QLabel* Label4;
-    QLabel* Label6;
-    QCheckBox* CheckBoxWebserver;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label10;
-    AuslosungTree* TreeView1;
-    QPlainTextEdit* Memo1;
-    QChart* Chart1;
-    QLabel* StatusBar1[4];
-
-    QAction* Starten1;
-    QAction* Stoppen1;
-    QAction* WebserverAblage1;
-    QAction* IntervallDatenaktualisierung1;
-    QAction* Profile1;
-    QAction* RefreshAnzeigeWebserver1;
-    QAction* LOGAnzeigeWebserver1;
-    QAction* Prsentation2;
-    QAction* Datenbank1;
-    QAction* Info1;
-    QAction* Handbuch1;
-    QAction* Update1;
-
-    TFormDB_connect* FormDB_connect = nullptr;
-    TFormTurwahl* FormTurwahl = nullptr;
-    TFormInfo* FormInfo = nullptr;
-    TFormWarnung* FormWarnung = nullptr;
-    TFormPraesent* FormPraesent = nullptr;
+    // The number of cycles since the tournament was connected (ubcount).
+    int uebertragungen() const { return statistik.ubcount(); }
+    // Whether the window's own connection finds the tournament.
+    bool turnierLesbar(int id);
+    // The failure state the cycles and the configuration transfer set and the warning window clears.
+    Fehlerzustand& fehlerzustand() { return fehler; }
+    // The controller of the transfer, whose signals this window shows.
+    Transfersteuerung& transfersteuerung() { return *steuerung; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -143,7 +97,25 @@ private:
     QWidget* diagrammAnlegen();
     void menueAnlegen();
     void statusleisteAnlegen();
-    void FormShow();
+    void benutzerordnerAnlegen();  // FormShow
+    void gespeichertesVerbinden(); // startconnect
+
+    // The menu's handlers.
+    void uebertragungStarten();  // Starten1Click
+    void uebertragungStoppen();  // Stoppen1Click
+    void ablageBearbeiten();     // WebserverAblage1Click
+    void intervalleBearbeiten(); // IntervallDatenaktualisierung1Click
+    void profileVerwalten();     // Profile1Click
+    void anzeigeAktualisieren(); // RefreshAnzeigeWebserver1Click
+    // an: the tick the action has just toggled to, the negation of the read-back state.
+    void logmodusSchalten(bool an); // LOGAnzeigeWebserver1Click
+    // Opens the presentation editor (also while a transfer runs).
+    void praesentationOeffnen(); // Prsentation2Click
+    // "Turnier-Datenbank wechseln": a pick that does not connect leaves the connected tournament as it was.
+    void datenbankWechseln(); // Datenbank1Click
+    void infoZeigen();        // Info1Click
+    void handbuchOeffnen();   // Handbuch1Click
+    void updatePruefen();     // Update1Click
 
     enum class Anschluss { Verbunden, Abgebrochen, Fehler };
     // Opens pfad beside the connected database and picks its tournament: vorgabe is taken without asking
@@ -163,10 +135,58 @@ private:
     void zielstatusLaden();
 
     Programmuhr& m_uhr;
-    QTimer* Timer1;
-    Zielstatusanzeige* m_zielstatus = nullptr; // "zielstatusBeamer", "zielstatusHandy"
+    QString programmordner;              // exepath
+    QString version;                     // prgversion
+    bool verbindungsschrittOffen = true; // erststart
+    bool beendenAngefordert = false;     // appclose
     bool m_verbindet = false;
     QString m_startpfad;
+
+    Turnierkontext kontext;
+    QStringList objektarten; // objliste
+    AusloList auslosungen;   // AusloList
+    TAblage ablage;          // Ablage
+    Statistik statistik;     // ubcount, ubdate, ubhttp
+    Fehlerzustand fehler;    // wfehler, wmeldung
+
+    TDM datenbank; // dm, the UI thread's own connection and query objects
+    Ereignisprotokoll protokoll;
+    GuiMeldungen meldungen;
+    TINDY http{meldungen}; // after meldungen, which it reports through
+    Transfersteuerung* steuerung;
+
+    QLabel* datenbankPfad;              // Label2
+    QLabel* turnierName;                // Label4
+    QLabel* turnierId;                  // Label6
+    QCheckBox* aktualisierungWebserver; // CheckBoxWebserver, "Aktualisierung Daten zum Webserver"
+    QLabel* abrufHinweis;               // Label7, "Daten werden geholt und aktualisiert!"
+    QLabel* logmodusHinweis;            // Label8
+    QLabel* letzteAktualisierung;       // Label10
+    AuslosungTree* auslosungsbaum;      // TreeView1
+    QPlainTextEdit* memo;               // Memo1
+    QChart* diagramm;                   // Chart1, in its view "diagramm"
+    QLabel* statusfelder[4];            // StatusBar1: "statusLinks", "statusTitel", "statusDatum", "statusUhrzeit"
+    Zielstatusanzeige* m_zielstatus = nullptr; // "zielstatusBeamer", "zielstatusHandy"
+    QTimer* uhrzeitTimer;                      // Timer1
+
+    QAction* menueStarten;       // Starten1
+    QAction* menueStoppen;       // Stoppen1
+    QAction* menueAblage;        // WebserverAblage1
+    QAction* menueIntervall;     // IntervallDatenaktualisierung1
+    QAction* menueProfile;       // Profile1
+    QAction* menueRefresh;       // RefreshAnzeigeWebserver1
+    QAction* menueLogmodus;      // LOGAnzeigeWebserver1
+    QAction* menuePraesentation; // Prsentation2
+    QAction* menueDatenbank;     // Datenbank1
+    QAction* menueInfo;          // Info1
+    QAction* menueHandbuch;      // Handbuch1
+    QAction* menueUpdate;        // Update1
+
+    TFormDB_connect* datenbankDialog = nullptr; // FormDB_connect
+    TFormTurwahl* turnierwahl = nullptr;        // FormTurwahl
+    TFormInfo* infofenster = nullptr;           // FormInfo, "infofenster"
+    TFormWarnung* warnfenster = nullptr;        // FormWarnung, "warnfenster"
+    TFormPraesent* praesentation = nullptr;     // FormPraesent
 };
 
 } // namespace quenda

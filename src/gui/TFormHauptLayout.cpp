@@ -66,10 +66,11 @@ void TFormHaupt::layoutAnlegen() {
     waagrecht->addWidget(linkeSpalteAnlegen());
     auto* rechts = splitter(Qt::Vertical, waagrecht);
     rechts->addWidget(diagrammAnlegen());
-    Memo1 = new QPlainTextEdit(rechts);
-    Memo1->setReadOnly(true);
-    Memo1->setMaximumBlockCount(0);
-    rechts->addWidget(Memo1);
+    memo = new QPlainTextEdit(rechts);
+    memo->setReadOnly(true);
+    memo->setMaximumBlockCount(0);
+    memo->setObjectName(QStringLiteral("memo"));
+    rechts->addWidget(memo);
     rechts->setSizes({380, 260});
     waagrecht->addWidget(rechts);
     waagrecht->setSizes({185, 684});
@@ -101,28 +102,34 @@ QWidget* TFormHaupt::kopfbereichAnlegen() {
     kopf->setMinimumHeight(89);
     auto* raster = new QGridLayout(kopf);
     raster->setContentsMargins(10, 6, 10, 6);
-    Label2 = new QLabel(kopf);
-    Label4 = new QLabel(kopf);
-    Label6 = new QLabel(kopf);
-    for (QLabel* label : {Label2, Label4, Label6}) {
+    datenbankPfad = new QLabel(kopf);
+    turnierName = new QLabel(kopf);
+    turnierId = new QLabel(kopf);
+    datenbankPfad->setObjectName(QStringLiteral("datenbankPfad"));
+    turnierName->setObjectName(QStringLiteral("turnierName"));
+    turnierId->setObjectName(QStringLiteral("turnierId"));
+    for (QLabel* label : {datenbankPfad, turnierName, turnierId}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     raster->addWidget(fett(QStringLiteral("Datenbank:"), kopf), 0, 0);
-    raster->addWidget(Label2, 0, 1, 1, 2);
+    raster->addWidget(datenbankPfad, 0, 1, 1, 2);
     raster->addWidget(fett(QStringLiteral("Turnier:"), kopf), 1, 0);
-    raster->addWidget(Label4, 1, 1);
+    raster->addWidget(turnierName, 1, 1);
     raster->addWidget(fett(QStringLiteral("Turnier ID:"), kopf), 2, 0);
-    raster->addWidget(Label6, 2, 1);
-    CheckBoxWebserver = new QCheckBox(QStringLiteral("Aktualisierung Daten zum Webserver"), kopf);
-    raster->addWidget(CheckBoxWebserver, 2, 2, Qt::AlignRight);
-    Label7 = new QLabel(QStringLiteral("Daten werden geholt und aktualisiert!"), kopf);
-    Label8 = new QLabel(QStringLiteral("LOG-MODUS für Anzeige Webserver eingeschaltet!"), kopf);
-    for (QLabel* banner : {Label7, Label8}) {
+    raster->addWidget(turnierId, 2, 1);
+    aktualisierungWebserver = new QCheckBox(QStringLiteral("Aktualisierung Daten zum Webserver"), kopf);
+    aktualisierungWebserver->setObjectName(QStringLiteral("aktualisierungWebserver"));
+    raster->addWidget(aktualisierungWebserver, 2, 2, Qt::AlignRight);
+    abrufHinweis = new QLabel(QStringLiteral("Daten werden geholt und aktualisiert!"), kopf);
+    logmodusHinweis = new QLabel(QStringLiteral("LOG-MODUS für Anzeige Webserver eingeschaltet!"), kopf);
+    abrufHinweis->setObjectName(QStringLiteral("abrufHinweis"));
+    logmodusHinweis->setObjectName(QStringLiteral("logmodusHinweis"));
+    for (QLabel* banner : {abrufHinweis, logmodusHinweis}) {
         stil::alsWarnbanner(banner);
         banner->hide();
     }
-    raster->addWidget(Label7, 0, 3, Qt::AlignRight);
-    raster->addWidget(Label8, 1, 3, Qt::AlignRight);
+    raster->addWidget(abrufHinweis, 0, 3, Qt::AlignRight);
+    raster->addWidget(logmodusHinweis, 1, 3, Qt::AlignRight);
     raster->setColumnStretch(1, 1);
     return kopf;
 }
@@ -133,31 +140,33 @@ QWidget* TFormHaupt::linkeSpalteAnlegen() {
     auto* layout = new QVBoxLayout(spalte);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(new QLabel(QStringLiteral("Letzte Aktualisierung:"), spalte));
-    Label10 = fett(QStringLiteral("----"), spalte);
-    layout->addWidget(Label10);
+    letzteAktualisierung = fett(QStringLiteral("----"), spalte);
+    letzteAktualisierung->setObjectName(QStringLiteral("letzteAktualisierung"));
+    layout->addWidget(letzteAktualisierung);
     auto* legende = new QHBoxLayout;
     legende->addWidget(farbig(QStringLiteral("FREIGABE"), stil::freigabeBlau, spalte));
     legende->addWidget(farbig(QStringLiteral("BETRIEB"), stil::betriebGruen, spalte));
     legende->addStretch();
     layout->addLayout(legende);
-    TreeView1 = new AuslosungTree(spalte);
-    layout->addWidget(TreeView1, 1);
+    auslosungsbaum = new AuslosungTree(spalte);
+    auslosungsbaum->setObjectName(QStringLiteral("auslosungsbaum"));
+    layout->addWidget(auslosungsbaum, 1);
     return spalte;
 }
 
 QWidget* TFormHaupt::diagrammAnlegen() {
-    Chart1 = new QChart;
-    Chart1->setTitle(QStringLiteral("Übertragungen"));
-    Chart1->setTitleBrush(Qt::white);
+    diagramm = new QChart;
+    diagramm->setTitle(QStringLiteral("Übertragungen"));
+    diagramm->setTitleBrush(Qt::white);
     QLinearGradient verlauf(0, 0, 0, 1);
     verlauf.setCoordinateMode(QGradient::ObjectBoundingMode);
     verlauf.setColorAt(0, QColor(0x3A, 0x3A, 0x3A));
     verlauf.setColorAt(1, Qt::black);
-    Chart1->setBackgroundBrush(verlauf);
-    Chart1->legend()->setLabelColor(Qt::white);
-    Chart1->legend()->setAlignment(Qt::AlignBottom);
-    Chart1->setMargins(QMargins(4, 4, 4, 4));
-    auto* reihen = new QBarSeries(Chart1);
+    diagramm->setBackgroundBrush(verlauf);
+    diagramm->legend()->setLabelColor(Qt::white);
+    diagramm->legend()->setAlignment(Qt::AlignBottom);
+    diagramm->setMargins(QMargins(4, 4, 4, 4));
+    auto* reihen = new QBarSeries(diagramm);
     const struct {
         const char16_t* name;
         QColor farbe;
@@ -173,8 +182,9 @@ QWidget* TFormHaupt::diagrammAnlegen() {
         reihen->append(set);
     }
     reihen->setBarWidth(0.5); // five bars of 10 % of the category each
-    Chart1->addSeries(reihen);
-    auto* ansicht = new QChartView(Chart1, this);
+    diagramm->addSeries(reihen);
+    auto* ansicht = new QChartView(diagramm, this);
+    ansicht->setObjectName(QStringLiteral("diagramm"));
     ansicht->setRenderHint(QPainter::Antialiasing);
     ansicht->setMinimumHeight(160);
     return ansicht;
@@ -183,54 +193,67 @@ QWidget* TFormHaupt::diagrammAnlegen() {
 void TFormHaupt::menueAnlegen() {
     QMenu* transfer = menuBar()->addMenu(QStringLiteral("Daten-Transfer"));
     transfer->setToolTipsVisible(true);
-    Starten1 = transfer->addAction(QStringLiteral("Starten"));
-    Stoppen1 = transfer->addAction(QStringLiteral("Stoppen"));
+    menueStarten = transfer->addAction(QStringLiteral("Starten"));
+    menueStoppen = transfer->addAction(QStringLiteral("Stoppen"));
     transfer->addSeparator();
-    WebserverAblage1 = transfer->addAction(QStringLiteral("Webserver Ablage"));
-    IntervallDatenaktualisierung1 = transfer->addAction(QStringLiteral("Intervall Datenaktualisierung"));
-    Profile1 = transfer->addAction(QStringLiteral("Profile"));
+    menueAblage = transfer->addAction(QStringLiteral("Webserver Ablage"));
+    menueIntervall = transfer->addAction(QStringLiteral("Intervall Datenaktualisierung"));
+    menueProfile = transfer->addAction(QStringLiteral("Profile"));
     transfer->addSeparator();
-    RefreshAnzeigeWebserver1 = transfer->addAction(QStringLiteral("Refresh Anzeige Webserver"));
-    LOGAnzeigeWebserver1 = transfer->addAction(QStringLiteral("LOG Anzeige Webserver"));
-    LOGAnzeigeWebserver1->setCheckable(true);
-    Prsentation2 = menuBar()->addAction(QStringLiteral("Präsentation"));
+    menueRefresh = transfer->addAction(QStringLiteral("Refresh Anzeige Webserver"));
+    menueLogmodus = transfer->addAction(QStringLiteral("LOG Anzeige Webserver"));
+    menueLogmodus->setCheckable(true);
+    menuePraesentation = menuBar()->addAction(QStringLiteral("Präsentation"));
     QMenu* einstellungen = menuBar()->addMenu(QStringLiteral("Einstellungen"));
-    Datenbank1 = einstellungen->addAction(QStringLiteral("Turnier-Datenbank wechseln"));
+    menueDatenbank = einstellungen->addAction(QStringLiteral("Turnier-Datenbank wechseln"));
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
     hilfe->setToolTipsVisible(true);
-    Info1 = hilfe->addAction(QStringLiteral("Info"));
-    Handbuch1 = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
-    Update1 = hilfe->addAction(QStringLiteral("Update Prüfung"));
+    menueInfo = hilfe->addAction(QStringLiteral("Info"));
+    menueHandbuch = hilfe->addAction(QStringLiteral("Handbuch Turnier-Velmar"));
+    menueUpdate = hilfe->addAction(QStringLiteral("Update Prüfung"));
+
+    const std::pair<QAction*, const char16_t*> namen[] = {
+        {menueStarten, u"menueStarten"},     {menueStoppen, u"menueStoppen"},
+        {menueAblage, u"menueAblage"},       {menueIntervall, u"menueIntervall"},
+        {menueProfile, u"menueProfile"},     {menueRefresh, u"menueRefresh"},
+        {menueLogmodus, u"menueLogmodus"},   {menuePraesentation, u"menuePraesentation"},
+        {menueDatenbank, u"menueDatenbank"}, {menueInfo, u"menueInfo"},
+        {menueHandbuch, u"menueHandbuch"},   {menueUpdate, u"menueUpdate"}};
+    for (const auto& [aktion, name] : namen) {
+        aktion->setObjectName(QString::fromUtf16(name));
+    }
 
     // Need a connected tournament first.
-    for (QAction* nachVerbindung : {Starten1, Stoppen1, WebserverAblage1, IntervallDatenaktualisierung1, Profile1,
-                                    RefreshAnzeigeWebserver1, LOGAnzeigeWebserver1}) {
+    for (QAction* nachVerbindung :
+         {menueStarten, menueStoppen, menueAblage, menueIntervall, menueProfile, menueRefresh, menueLogmodus}) {
         nachVerbindung->setEnabled(false);
     }
-    connect(Starten1, &QAction::triggered, this, &TFormHaupt::Starten1Click);
-    connect(Stoppen1, &QAction::triggered, this, &TFormHaupt::Stoppen1Click);
-    connect(WebserverAblage1, &QAction::triggered, this, &TFormHaupt::WebserverAblage1Click);
-    connect(IntervallDatenaktualisierung1, &QAction::triggered, this, &TFormHaupt::IntervallDatenaktualisierung1Click);
-    connect(Profile1, &QAction::triggered, this, &TFormHaupt::Profile1Click);
-    connect(Datenbank1, &QAction::triggered, this, &TFormHaupt::Datenbank1Click);
-    connect(Info1, &QAction::triggered, this, &TFormHaupt::Info1Click);
-    connect(Handbuch1, &QAction::triggered, this, &TFormHaupt::Handbuch1Click);
-    connect(RefreshAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::RefreshAnzeigeWebserver1Click);
-    connect(LOGAnzeigeWebserver1, &QAction::triggered, this, &TFormHaupt::LOGAnzeigeWebserver1Click);
-    connect(Update1, &QAction::triggered, this, &TFormHaupt::Update1Click);
-    connect(Prsentation2, &QAction::triggered, this, &TFormHaupt::Prsentation2Click);
+    connect(menueStarten, &QAction::triggered, this, &TFormHaupt::uebertragungStarten);
+    connect(menueStoppen, &QAction::triggered, this, &TFormHaupt::uebertragungStoppen);
+    connect(menueAblage, &QAction::triggered, this, &TFormHaupt::ablageBearbeiten);
+    connect(menueIntervall, &QAction::triggered, this, &TFormHaupt::intervalleBearbeiten);
+    connect(menueProfile, &QAction::triggered, this, &TFormHaupt::profileVerwalten);
+    connect(menueDatenbank, &QAction::triggered, this, &TFormHaupt::datenbankWechseln);
+    connect(menueInfo, &QAction::triggered, this, &TFormHaupt::infoZeigen);
+    connect(menueHandbuch, &QAction::triggered, this, &TFormHaupt::handbuchOeffnen);
+    connect(menueRefresh, &QAction::triggered, this, &TFormHaupt::anzeigeAktualisieren);
+    connect(menueLogmodus, &QAction::triggered, this, &TFormHaupt::logmodusSchalten);
+    connect(menueUpdate, &QAction::triggered, this, &TFormHaupt::updatePruefen);
+    connect(menuePraesentation, &QAction::triggered, this, &TFormHaupt::praesentationOeffnen);
 }
 
 void TFormHaupt::statusleisteAnlegen() {
     const int breiten[4] = {420, 250, 100, 70};
+    const char16_t* namen[4] = {u"statusLinks", u"statusTitel", u"statusDatum", u"statusUhrzeit"};
     for (int i = 0; i < 4; ++i) {
-        StatusBar1[i] = new QLabel(this);
-        StatusBar1[i]->setFixedWidth(breiten[i]);
-        StatusBar1[i]->setFrameShape(QFrame::StyledPanel);
-        statusBar()->addWidget(StatusBar1[i]);
+        statusfelder[i] = new QLabel(this);
+        statusfelder[i]->setObjectName(QString::fromUtf16(namen[i]));
+        statusfelder[i]->setFixedWidth(breiten[i]);
+        statusfelder[i]->setFrameShape(QFrame::StyledPanel);
+        statusBar()->addWidget(statusfelder[i]);
     }
-    StatusBar1[3]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StatusBar1[1]->setText(QStringLiteral("Live-Daten für die Turnierpräsentation"));
+    statusfelder[3]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusfelder[1]->setText(QStringLiteral("Live-Daten für die Turnierpräsentation"));
 }
 
 } // namespace quenda

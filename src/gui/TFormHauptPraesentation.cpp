@@ -10,7 +10,7 @@
 
 namespace quenda {
 
-void TFormHaupt::Prsentation2Click() {
+void TFormHaupt::praesentationOeffnen() {
     // Without a tournament there is no working folder to keep the configuration in.
     if (kontext.tsdir.isEmpty()) {
         fehlerZeigen(QStringLiteral("Es ist kein Turnier verbunden."));
@@ -18,21 +18,21 @@ void TFormHaupt::Prsentation2Click() {
     }
     Referenzlisten listen;
     try {
-        listen = referenzlistenLaden(dm, kontext.dbturid);
+        listen = referenzlistenLaden(datenbank, kontext.dbturid);
     } catch (const QuendaError& e) {
         // The editor still opens: the configuration can be edited without the database's names.
         fehlerZeigen(e.message());
     }
-    FormPraesent->listenFuellen(objliste, listen);
-    FormPraesent->setUebertragungMoeglich(!Ablage.dbzkd.isEmpty());
-    FormPraesent->setWindowState(FormPraesent->windowState() | Qt::WindowMaximized);
-    FormPraesent->exec();
+    praesentation->listenFuellen(objektarten, listen);
+    praesentation->setUebertragungMoeglich(!ablage.dbzkd.isEmpty());
+    praesentation->setWindowState(praesentation->windowState() | Qt::WindowMaximized);
+    praesentation->exec();
 }
 
-void TFormHaupt::BitBtn11Click() {
+void TFormHaupt::konfigurationUebertragen() {
     // The failure state is not cleared first: a failure still pending from the transfer cycle also leads to
     // the warning window.
-    Webserverupload upload(Ablage, kontext.tsdir, protokoll, statistik, fehler, m_uhr, http);
+    Webserverupload upload(ablage, kontext.tsdir, protokoll, statistik, fehler, m_uhr, http);
     try {
         konfigurationSenden(upload, kontext.tsdir);
     } catch (const QuendaError& e) {
@@ -40,7 +40,7 @@ void TFormHaupt::BitBtn11Click() {
         return;
     }
     if (!fehler.wfehler().isEmpty()) {
-        Warnung();
+        warnungZeigen();
     } else {
         meldungen.meldung(QStringLiteral("Die Konfiguration wurde übertragen!"));
     }

@@ -16,29 +16,29 @@
 
 namespace quenda {
 
-void TFormHaupt::FormActivate() {
-    if (!erststart || m_verbindet) {
+void TFormHaupt::verbindenBeimStart() {
+    if (!verbindungsschrittOffen || m_verbindet) {
         return;
     }
     m_verbindet = true; // the dialogs of the step re-activate the window
     // The step runs once whatever its outcome: one that failed leaves the window open without a tournament,
     // with "Turnier-Datenbank wechseln" at hand, instead of failing again at every activation.
-    erststart = false;
+    verbindungsschrittOffen = false;
     try {
-        startconnect();
+        gespeichertesVerbinden();
     } catch (const QuendaError& e) {
         fehlerZeigen(e.message());
     }
     m_verbindet = false;
 }
 
-void TFormHaupt::startconnect() {
+void TFormHaupt::gespeichertesVerbinden() {
     const QString gespeichert = turnierauswahl::gespeicherterPfad();
     const QString pfad = m_startpfad.isEmpty() ? gespeichert : m_startpfad;
     // The stored id belongs to the stored database only.
     const int id = pfad == gespeichert ? turnierauswahl::gespeicherteTurnierId() : 0;
     if (!QFileInfo(pfad).isFile()) {
-        if (!FormDB_connect->zeigen(0, pfad)) {
+        if (!datenbankDialog->zeigen(0, pfad)) {
             programmBeenden(); // no usable database and none chosen
         }
         return;
@@ -51,7 +51,7 @@ void TFormHaupt::startconnect() {
         return;
     case Anschluss::Fehler:
         // Another file can be chosen; closing the dialog leaves the window open without a tournament.
-        FormDB_connect->zeigen(1, pfad);
+        datenbankDialog->zeigen(1, pfad);
         return;
     }
 }
@@ -72,13 +72,13 @@ TFormHaupt::Anschluss TFormHaupt::DBConnect(const QString& pfad, int vorgabe, bo
         turnierauswahl::tsdirAnlegen(tsdir);
         // Opened while the candidate still holds an Access snapshot, so the snapshot is shared, not imported
         // again.
-        dm.schliessen();
+        datenbank.schliessen();
         try {
-            dm.oeffnen(pfad);
+            datenbank.oeffnen(pfad);
         } catch (const QuendaError&) {
             if (!kontext.dbpath.isEmpty()) {
                 try {
-                    dm.oeffnen(kontext.dbpath);
+                    datenbank.oeffnen(kontext.dbpath);
                 } catch (const QuendaError&) {
                     // the reason shown below is the one that matters to the user
                 }
@@ -98,7 +98,7 @@ int TFormHaupt::turwahl(TDM& quelle, const QString& pfad, int vorgabe) {
     if (liste.isEmpty()) {
         throw DatabaseError(QStringLiteral("Die Datenbank %1 enthält kein Turnier.").arg(pfad));
     }
-    return liste.size() == 1 ? liste.first().t_id : FormTurwahl->waehlen(liste, vorgabe);
+    return liste.size() == 1 ? liste.first().t_id : turnierwahl->waehlen(liste, vorgabe);
 }
 
 void TFormHaupt::NeuTurnierDB(const QString& pfad, int id, const QString& name, const QString& tsdir) {
@@ -109,32 +109,36 @@ void TFormHaupt::NeuTurnierDB(const QString& pfad, int id, const QString& name, 
     kontext.dbturid = id;
     kontext.dbturnier = name;
     kontext.tsdir = tsdir;
-    Label2->setText(kontext.dbpath);
-    Label4->setText(kontext.dbturnier);
-    Label6->setText(QString::number(id));
+    datenbankPfad->setText(kontext.dbpath);
+    turnierName->setText(kontext.dbturnier);
+    turnierId->setText(QString::number(id));
     protokoll.setOrdner(kontext.tsdir);
-    Memo1->clear();
+    memo->clear();
     statistik.zuruecksetzen();
-    FormInfo->show();
-    Ablage = TAblage();
-    if (const Ergebnis<void> geladen = AblageLoad(kontext.tsdir, Ablage); !geladen.ok()) {
+    infofenster->show();
+    ablage = TAblage();
+    if (const Ergebnis<void> geladen = AblageLoad(kontext.tsdir, ablage); !geladen.ok()) {
         meldungen.meldung(geladen.fehler());
     }
     zielstatusLaden();
-    AusloList.clear();
-    TreeView1->clear();
-    ChartUpdate({});
+    auslosungen.clear();
+    auslosungsbaum->clear();
+    diagrammZeichnen({});
     menueFuerTransfer(false);
-    LogCheck();
+    logmodusLesen();
 }
 
 void TFormHaupt::programmBeenden() {
-    appclose = true;
+    beendenAngefordert = true;
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void TFormHaupt::Datenbank1Click() {
-    FormDB_connect->zeigen(1, kontext.dbpath);
+bool TFormHaupt::turnierLesbar(int id) {
+    return turnierauswahl::turnierVorhanden(datenbank, id);
+}
+
+void TFormHaupt::datenbankWechseln() {
+    datenbankDialog->zeigen(1, kontext.dbpath);
 }
 
 } // namespace quenda

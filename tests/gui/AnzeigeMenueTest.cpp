@@ -38,9 +38,11 @@ class AnzeigeMenueTest : public QObject {
         QFile f(datei);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static bool angezeigt(const TFormHaupt& h) { return h.LOGAnzeigeWebserver1->isChecked() && !h.Label8->isHidden(); }
+    static bool angezeigt(const TFormHaupt& h) {
+        return teil<QAction>(&h, "menueLogmodus")->isChecked() && !teil<QLabel>(&h, "logmodusHinweis")->isHidden();
+    }
     static bool ausgeblendet(const TFormHaupt& h) {
-        return !h.LOGAnzeigeWebserver1->isChecked() && h.Label8->isHidden();
+        return !teil<QAction>(&h, "menueLogmodus")->isChecked() && teil<QLabel>(&h, "logmodusHinweis")->isHidden();
     }
 
 private Q_SLOTS:
@@ -72,42 +74,42 @@ private Q_SLOTS:
 
         TFormHaupt haupt(uhr);
         haupt.fensterAnlegen([](int) {});
-        QVERIFY(!haupt.LOGAnzeigeWebserver1->isEnabled());
-        haupt.FormActivate();
-        QCOMPARE(haupt.kontext.dbturid, 1);
-        QVERIFY(haupt.LOGAnzeigeWebserver1->isEnabled());
-        QVERIFY(haupt.RefreshAnzeigeWebserver1->isEnabled());
-        QVERIFY(haupt.Update1->isEnabled());
+        QVERIFY(!teil<QAction>(&haupt, "menueLogmodus")->isEnabled());
+        haupt.verbindenBeimStart();
+        QCOMPARE(haupt.turnierkontext().dbturid, 1);
+        QVERIFY(teil<QAction>(&haupt, "menueLogmodus")->isEnabled());
+        QVERIFY(teil<QAction>(&haupt, "menueRefresh")->isEnabled());
+        QVERIFY(teil<QAction>(&haupt, "menueUpdate")->isEnabled());
         QVERIFY2(angezeigt(haupt), "read back at the connection");
 
-        haupt.LOGAnzeigeWebserver1->trigger();
+        teil<QAction>(&haupt, "menueLogmodus")->trigger();
         QCOMPARE(lesen(logKopie()), QByteArray("off\r\n"));
         QVERIFY(ausgeblendet(haupt));
-        haupt.LOGAnzeigeWebserver1->trigger();
+        teil<QAction>(&haupt, "menueLogmodus")->trigger();
         QCOMPARE(lesen(logKopie()), QByteArray("on\r\n"));
         QVERIFY(angezeigt(haupt));
 
         schreiben(logKopie(), "On\r\n");
-        haupt.LogCheck();
+        haupt.logmodusLesen();
         QVERIFY(ausgeblendet(haupt));
 
         // An empty copy cannot be read: the message comes, the tick stays.
         schreiben(logKopie(), "on\r\n");
-        haupt.LogCheck();
+        haupt.logmodusLesen();
         schreiben(logKopie(), QByteArray());
         DialogBeantworter b;
         b.erwarteMeldung();
-        haupt.LogCheck();
+        haupt.logmodusLesen();
         QVERIFY(b.alleBeantwortet());
         QVERIFY(b.meldungen.value(0).contains(QStringLiteral("leer")));
         QVERIFY(angezeigt(haupt));
 
         // While the transfer runs the version check is off, the display control stays available.
-        Q_EMIT haupt.steuerung->laeuftGeaendert(true);
-        QVERIFY(!haupt.Update1->isEnabled());
-        QVERIFY(haupt.RefreshAnzeigeWebserver1->isEnabled());
-        QVERIFY(haupt.LOGAnzeigeWebserver1->isEnabled());
-        haupt.RefreshAnzeigeWebserver1->trigger();
+        Q_EMIT haupt.transfersteuerung().laeuftGeaendert(true);
+        QVERIFY(!teil<QAction>(&haupt, "menueUpdate")->isEnabled());
+        QVERIFY(teil<QAction>(&haupt, "menueRefresh")->isEnabled());
+        QVERIFY(teil<QAction>(&haupt, "menueLogmodus")->isEnabled());
+        teil<QAction>(&haupt, "menueRefresh")->trigger();
         QCOMPARE(lesen(pfad("web/zkdm/refresh.cfg")), QByteArray("Refresh\r\n"));
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
     }

@@ -40,15 +40,15 @@ private Q_SLOTS:
         turnierauswahl::turnierIdSpeichern(1);
         haupt = std::make_unique<TFormHaupt>(uhr);
         haupt->fensterAnlegen([](int) {});
-        haupt->FormActivate();
-        QCOMPARE(haupt->kontext.dbturid, 1);
+        haupt->verbindenBeimStart();
+        QCOMPARE(haupt->turnierkontext().dbturid, 1);
     }
 
     void cleanup() { haupt.reset(); }
 
     void menuOpensTheEditorMaximizedWithItsListsFilledOnce() {
-        QVERIFY(haupt->Prsentation2->isEnabled());
-        haupt->Ablage.dbzkd.clear();
+        QVERIFY(teil<QAction>(haupt.get(), "menuePraesentation")->isEnabled());
+        haupt->setAblage(TAblage()); // no data folder name
         DialogBeantworter b;
         bool maximiert = false, senden = true;
         int auslosungen = -1, nochmal = -1;
@@ -58,14 +58,16 @@ private Q_SLOTS:
             auslosungen = p->findChild<QListWidget*>(QStringLiteral("auslosungen"))->count();
             p->reject();
         });
-        haupt->Prsentation2->trigger();
-        haupt->Ablage.dbzkd = QStringLiteral("20261209090000");
+        teil<QAction>(haupt.get(), "menuePraesentation")->trigger();
+        TAblage mitOrdner;
+        mitOrdner.dbzkd = QStringLiteral("20261209090000");
+        haupt->setAblage(mitOrdner);
         b.erwarte<TFormPraesent>([&](TFormPraesent* p) {
             senden = p->findChild<QPushButton*>(QStringLiteral("uebertragungKonfiguration"))->isEnabled();
             nochmal = p->findChild<QListWidget*>(QStringLiteral("auslosungen"))->count();
             p->reject();
         });
-        haupt->Prsentation2->trigger();
+        teil<QAction>(haupt.get(), "menuePraesentation")->trigger();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QVERIFY(maximiert);
@@ -76,23 +78,25 @@ private Q_SLOTS:
 
     void transferEndsWithSuccessOrWithTheWarningWindow() {
         QDir().mkpath(dir->filePath(QStringLiteral("web")));
-        haupt->Ablage.aktiv = 1;
-        haupt->Ablage.anzweb = 1;
-        haupt->Ablage.verzeichnis = dir->filePath(QStringLiteral("web/"));
-        haupt->Ablage.dbzkd = QStringLiteral("20261209090000");
-        ConfigSave(configPfad(haupt->kontext.tsdir), haupt->kontext.dbturnier, {});
+        TAblage ablage;
+        ablage.aktiv = 1;
+        ablage.anzweb = 1;
+        ablage.verzeichnis = dir->filePath(QStringLiteral("web/"));
+        ablage.dbzkd = QStringLiteral("20261209090000");
+        haupt->setAblage(ablage);
+        ConfigSave(configPfad(haupt->turnierkontext().tsdir), haupt->turnierkontext().dbturnier, {});
         DialogBeantworter b;
         b.erwarteMeldung();
-        haupt->BitBtn11Click();
+        haupt->konfigurationUebertragen();
         QVERIFY(b.alleBeantwortet());
         QCOMPARE(b.meldungen, QStringList{QStringLiteral("Die Konfiguration wurde übertragen!")});
         QVERIFY(QFile::exists(dir->filePath(QStringLiteral("web/zkd20261209090000/config_quenda.xml"))));
 
         // A failure still pending from the transfer cycle leads to the warning window.
-        haupt->fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
-        haupt->BitBtn11Click();
+        haupt->fehlerzustand().setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
+        haupt->konfigurationUebertragen();
         QVERIFY(b.unerwartet.isEmpty());
-        QVERIFY(haupt->FormWarnung->isVisible());
+        QVERIFY(teil<TFormWarnung>(haupt.get(), "warnfenster")->isVisible());
     }
 
     // The warning window is usable over the modal editor and over a dialog the editor opens in turn, whether
@@ -107,10 +111,10 @@ private Q_SLOTS:
         QList<Klick> klicks;
         const auto klicken = [this, &klicks](const QString& wo, const char* knopfName, bool neuZeigen) {
             if (neuZeigen) {
-                haupt->fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
-                haupt->Warnung();
+                haupt->fehlerzustand().setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
+                haupt->warnungZeigen();
             }
-            TFormWarnung* warnung = haupt->FormWarnung;
+            TFormWarnung* warnung = teil<TFormWarnung>(haupt.get(), "warnfenster");
             auto* knopf = warnung->findChild<QPushButton*>(QString::fromLatin1(knopfName));
             if (!knopf || !QTest::qWaitForWindowExposed(warnung)) {
                 klicks.append({wo + QStringLiteral(": nicht gezeigt"), true, true});
@@ -118,7 +122,7 @@ private Q_SLOTS:
             }
             QTest::mouseClick(warnung->windowHandle(), Qt::LeftButton, {},
                               knopf->mapTo(warnung, knopf->rect().center()));
-            klicks.append({wo, warnung->isVisible(), !haupt->fehler.wfehler().isEmpty()});
+            klicks.append({wo, warnung->isVisible(), !haupt->fehlerzustand().wfehler().isEmpty()});
         };
 
         DialogBeantworter b;
@@ -137,9 +141,9 @@ private Q_SLOTS:
             klicken(QStringLiteral("Editor nach dem Dialog, quittieren"), "quittieren", true);
             editor->reject();
         });
-        haupt->fehler.setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
-        haupt->Warnung();
-        haupt->Prsentation2->trigger();
+        haupt->fehlerzustand().setzen(QStringLiteral("Upload Fehler!"), QStringLiteral("tabelle_0001_01.txt"));
+        haupt->warnungZeigen();
+        teil<QAction>(haupt.get(), "menuePraesentation")->trigger();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
 

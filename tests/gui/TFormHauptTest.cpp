@@ -31,6 +31,7 @@
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
+#include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
 #include <QtCharts/QValueAxis>
 #include <atomic>
@@ -116,20 +117,21 @@ private Q_SLOTS:
         DialogBeantworter b;
         dateiWaehlen(b, db);
         turnierWaehlen(b, 1);
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
 
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
-        QVERIFY(!haupt->erststart);
-        QCOMPARE(haupt->Label2->text(), db);
-        QCOMPARE(haupt->Label4->text(), QStringLiteral("Anderes Turnier"));
-        QCOMPARE(haupt->Label6->text(), QStringLiteral("2"));
-        QCOMPARE(haupt->kontext.tsdir, pfad("qnda002turnier"));
+        QVERIFY(haupt->verbindungsschrittGelaufen());
+        QCOMPARE(teil<QLabel>(haupt.get(), "datenbankPfad")->text(), db);
+        QCOMPARE(teil<QLabel>(haupt.get(), "turnierName")->text(), QStringLiteral("Anderes Turnier"));
+        QCOMPARE(teil<QLabel>(haupt.get(), "turnierId")->text(), QStringLiteral("2"));
+        QCOMPARE(haupt->turnierkontext().tsdir, pfad("qnda002turnier"));
         QVERIFY(QDir(pfad("qnda002turnier/images")).exists());
         QCOMPARE(turnierauswahl::gespeicherterPfad(), db);
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 2);
-        QVERIFY(haupt->FormInfo->isVisible());
-        QCOMPARE(haupt->FormInfo->versionText(), QStringLiteral("Version: 4.0")); // no quenda20.ini here
+        QVERIFY(teil<TFormInfo>(haupt.get(), "infofenster")->isVisible());
+        QCOMPARE(teil<TFormInfo>(haupt.get(), "infofenster")->versionText(),
+                 QStringLiteral("Version: 4.0")); // no quenda20.ini here
     }
 
     void singleTournamentConnectsWithoutChoice() {
@@ -138,10 +140,10 @@ private Q_SLOTS:
         turnierauswahl::pfadSpeichern(db);
         auto haupt = hauptfenster();
         DialogBeantworter b;
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
-        QCOMPARE(haupt->kontext.dbturid, 1);
-        QCOMPARE(haupt->Label4->text(), QStringLiteral("Hallenturnier Süd"));
+        QCOMPARE(haupt->turnierkontext().dbturid, 1);
+        QCOMPARE(teil<QLabel>(haupt.get(), "turnierName")->text(), QStringLiteral("Hallenturnier Süd"));
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
     }
 
@@ -155,9 +157,9 @@ private Q_SLOTS:
             auto haupt = hauptfenster();
             DialogBeantworter b;
             turnierWaehlen(b, 0);
-            haupt->FormActivate();
+            haupt->verbindenBeimStart();
             QVERIFY(b.alleBeantwortet());
-            QCOMPARE(haupt->kontext.dbturid, 1);
+            QCOMPARE(haupt->turnierkontext().dbturid, 1);
         }
     }
 
@@ -178,12 +180,12 @@ private Q_SLOTS:
             knopf(d, QStringLiteral("&Abbrechen"))->click();
         });
         haupt->show();
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QVERIFY(b.alleBeantwortet());
         QCOMPARE(b.meldungen, QStringList{QStringLiteral("Es ist eine Eingabe im Feld Turnier erforderlich.")});
         QVERIFY(nochOffen);
         // Cancelled: no tournament, the program ends.
-        QVERIFY(haupt->appclose);
+        QVERIFY(haupt->programmEndet());
         QTRY_VERIFY(!haupt->isVisible());
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 0);
     }
@@ -195,7 +197,7 @@ private Q_SLOTS:
         miniTurnierAnlegen(neu);
         turnierauswahl::pfadSpeichern(alt);
         auto haupt = hauptfenster();
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
 
         DialogBeantworter b;
@@ -208,15 +210,15 @@ private Q_SLOTS:
             turnierliste(d)->setCurrentIndex(1);
             knopf(d, QStringLiteral("&OK"))->click();
         });
-        haupt->Datenbank1Click();
+        teil<QAction>(haupt.get(), "menueDatenbank")->trigger();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QCOMPARE(gespeicherterPfadBeiWahl, alt);
         QCOMPARE(gespeichertBeiWahl, 1);
-        QCOMPARE(haupt->kontext.dbpath, neu);
-        QCOMPARE(haupt->kontext.dbturid, 2);
-        QCOMPARE(haupt->kontext.tsdir, pfad("qnda002neu"));
-        QCOMPARE(haupt->Label2->text(), neu);
+        QCOMPARE(haupt->turnierkontext().dbpath, neu);
+        QCOMPARE(haupt->turnierkontext().dbturid, 2);
+        QCOMPARE(haupt->turnierkontext().tsdir, pfad("qnda002neu"));
+        QCOMPARE(teil<QLabel>(haupt.get(), "datenbankPfad")->text(), neu);
         QCOMPARE(turnierauswahl::gespeicherterPfad(), neu);
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 2);
 
@@ -228,10 +230,10 @@ private Q_SLOTS:
             turnierliste(d)->setCurrentIndex(0);
             knopf(d, QStringLiteral("&OK"))->click();
         });
-        haupt->Datenbank1Click();
+        teil<QAction>(haupt.get(), "menueDatenbank")->trigger();
         QVERIFY(b.alleBeantwortet());
         QCOMPARE(vorgewaehlt, QStringLiteral("Anderes Turnier"));
-        QCOMPARE(haupt->kontext.dbturid, 1);
+        QCOMPARE(haupt->turnierkontext().dbturid, 1);
         QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
     }
 
@@ -262,9 +264,9 @@ private Q_SLOTS:
         for (const auto& fall : faelle) {
             turnierauswahl::pfadSpeichern(alt);
             auto haupt = hauptfenster();
-            haupt->FormActivate();
-            QCOMPARE(haupt->kontext.dbturid, 1);
-            const Turnierkontext vorher = haupt->kontext;
+            haupt->verbindenBeimStart();
+            QCOMPARE(haupt->turnierkontext().dbturid, 1);
+            const Turnierkontext vorher = haupt->turnierkontext();
 
             DialogBeantworter b;
             dateiWaehlen(b, fall.datei);
@@ -279,7 +281,7 @@ private Q_SLOTS:
                 nochOffen = d->isVisible();
                 knopf(d, QStringLiteral("&Schließen"))->click();
             });
-            haupt->Datenbank1Click();
+            teil<QAction>(haupt.get(), "menueDatenbank")->trigger();
             const QByteArray fallname(fall.fall);
             QVERIFY2(b.alleBeantwortet(), fallname);
             QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
@@ -287,16 +289,16 @@ private Q_SLOTS:
             if (fall.meldung) {
                 QVERIFY2(b.meldungen.value(0).contains(fall.datei), qPrintable(b.meldungen.value(0)));
             }
-            QVERIFY2(!haupt->appclose, fallname);
-            QCOMPARE(haupt->kontext.dbpath, vorher.dbpath);
-            QCOMPARE(haupt->kontext.dbturid, vorher.dbturid);
-            QCOMPARE(haupt->kontext.tsdir, vorher.tsdir);
-            QCOMPARE(haupt->Label2->text(), alt);
-            QCOMPARE(haupt->Label4->text(), QStringLiteral("Hallenturnier Süd"));
+            QVERIFY2(!haupt->programmEndet(), fallname);
+            QCOMPARE(haupt->turnierkontext().dbpath, vorher.dbpath);
+            QCOMPARE(haupt->turnierkontext().dbturid, vorher.dbturid);
+            QCOMPARE(haupt->turnierkontext().tsdir, vorher.tsdir);
+            QCOMPARE(teil<QLabel>(haupt.get(), "datenbankPfad")->text(), alt);
+            QCOMPARE(teil<QLabel>(haupt.get(), "turnierName")->text(), QStringLiteral("Hallenturnier Süd"));
             QCOMPARE(turnierauswahl::gespeicherterPfad(), alt);
             QCOMPARE(turnierauswahl::gespeicherteTurnierId(), 1);
-            QVERIFY2(haupt->Starten1->isEnabled(), fallname);
-            QVERIFY2(turnierauswahl::turnierVorhanden(haupt->dm, 1), fallname); // the old connection answers
+            QVERIFY2(teil<QAction>(haupt.get(), "menueStarten")->isEnabled(), fallname);
+            QVERIFY2(haupt->turnierLesbar(1), fallname); // the old connection answers
         }
     }
 
@@ -316,12 +318,12 @@ private Q_SLOTS:
             d->setDateiWahl([db](QWidget*, const QString&) { return db; });
             knopf(d, QStringLiteral("&Datenbank auswählen"))->click();
         });
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QVERIFY(b.meldungen.value(0).contains(kaputt));
         QCOMPARE(modus, 1);
-        QCOMPARE(haupt->kontext.dbturid, 1);
+        QCOMPARE(haupt->turnierkontext().dbturid, 1);
         QCOMPARE(turnierauswahl::gespeicherterPfad(), db);
     }
 
@@ -338,18 +340,18 @@ private Q_SLOTS:
         haupt->show();
         haupt->activateWindow();
         QTRY_VERIFY(b.alleBeantwortet());
-        QTRY_VERIFY(!haupt->erststart);
+        QTRY_VERIFY(haupt->verbindungsschrittGelaufen());
         // Activations after the failed step bring nothing up again.
         QTest::qWait(100);
         haupt->activateWindow();
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QTest::qWait(100);
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QCOMPARE(b.meldungen.size(), 1);
-        QVERIFY(!haupt->appclose);
-        QCOMPARE(haupt->kontext.dbturid, 0);
-        QVERIFY(haupt->Datenbank1->isEnabled());
-        QVERIFY(!haupt->Starten1->isEnabled());
+        QVERIFY(!haupt->programmEndet());
+        QCOMPARE(haupt->turnierkontext().dbturid, 0);
+        QVERIFY(teil<QAction>(haupt.get(), "menueDatenbank")->isEnabled());
+        QVERIFY(!teil<QAction>(haupt.get(), "menueStarten")->isEnabled());
         QCOMPARE(turnierauswahl::gespeicherterPfad(), kaputt); // nothing stored that did not connect
         QVERIFY(haupt->close());
         QVERIFY(!haupt->isVisible());
@@ -372,12 +374,12 @@ private Q_SLOTS:
             QTest::keyClicks(turnierliste(d), QStringLiteral("Anderes Turnier"));
             QTest::keyClick(turnierliste(d), Qt::Key_Return);
         });
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         QVERIFY(b.alleBeantwortet());
         QVERIFY2(b.unerwartet.isEmpty(), qPrintable(b.unerwartet.join(u',')));
         QCOMPARE(textBeimOeffnen, QString());
         QCOMPARE(b.meldungen, QStringList{QStringLiteral("Es ist eine Eingabe im Feld Turnier erforderlich.")});
-        QCOMPARE(haupt->kontext.dbturid, 2);
+        QCOMPARE(haupt->turnierkontext().dbturid, 2);
     }
 
     void noDatabaseChosenEndsTheProgram() {
@@ -385,28 +387,28 @@ private Q_SLOTS:
         haupt->show();
         DialogBeantworter b;
         b.erwarte<TFormDB_connect>([](TFormDB_connect* d) { knopf(d, QStringLiteral("&Schließen"))->click(); });
-        haupt->FormActivate();
-        QVERIFY(haupt->appclose);
+        haupt->verbindenBeimStart();
+        QVERIFY(haupt->programmEndet());
         QTRY_VERIFY(!haupt->isVisible());
     }
 
     void statusBarShowsGermanWeekdayAndTime() {
         auto haupt = hauptfenster();
         uhr.festsetzen(QDateTime(QDate(2026, 12, 13), QTime(9, 5, 7)));
-        haupt->Timer1Timer();
-        QCOMPARE(haupt->StatusBar1[2]->text(), QStringLiteral("So. 13.12.2026"));
-        QCOMPARE(haupt->StatusBar1[3]->text(), QStringLiteral("09:05:07"));
+        haupt->uhrzeitAnzeigen();
+        QCOMPARE(teil<QLabel>(haupt.get(), "statusDatum")->text(), QStringLiteral("So. 13.12.2026"));
+        QCOMPARE(teil<QLabel>(haupt.get(), "statusUhrzeit")->text(), QStringLiteral("09:05:07"));
         uhr.festsetzen(QDateTime(QDate(2026, 12, 10), QTime(18, 0, 0)));
-        haupt->Timer1Timer();
-        QCOMPARE(haupt->StatusBar1[2]->text(), QStringLiteral("Do. 10.12.2026"));
+        haupt->uhrzeitAnzeigen();
+        QCOMPARE(teil<QLabel>(haupt.get(), "statusDatum")->text(), QStringLiteral("Do. 10.12.2026"));
     }
 
     void showCreatesTheUserFolders() {
         auto haupt = hauptfenster();
-        haupt->erststart = false; // no connection step on activation
+        // The connection step show queues never runs: the window is gone before events are handled.
         haupt->show();
         QVERIFY(QDir(pfad("appdata/quenda20/profil")).exists());
-        QCOMPARE(haupt->kontext.apppath, pfad("appdata/quenda20/"));
+        QCOMPARE(haupt->turnierkontext().apppath, pfad("appdata/quenda20/"));
     }
 
     void transferRunsCyclesAndClosingWaitsForTheRunningOne() {
@@ -431,30 +433,31 @@ private Q_SLOTS:
         };
         freigabe = false;
         auto haupt = hauptfenster([](TDM&, const Turnierkontext&, Staging&) { return std::make_unique<Halten>(); });
-        haupt->FormActivate();
-        QVERIFY(haupt->Starten1->isEnabled());
-        QVERIFY(!haupt->Stoppen1->isEnabled());
-        QVERIFY(haupt->Profile1->isEnabled());
+        haupt->verbindenBeimStart();
+        QVERIFY(teil<QAction>(haupt.get(), "menueStarten")->isEnabled());
+        QVERIFY(!teil<QAction>(haupt.get(), "menueStoppen")->isEnabled());
+        QVERIFY(teil<QAction>(haupt.get(), "menueProfile")->isEnabled());
 
-        haupt->CheckBoxWebserver->setChecked(true);
-        haupt->Starten1Click();
+        teil<QCheckBox>(haupt.get(), "aktualisierungWebserver")->setChecked(true);
+        teil<QAction>(haupt.get(), "menueStarten")->trigger();
         QVERIFY(!haupt->threadfrei());
-        QVERIFY(haupt->Label7->isVisibleTo(haupt.get()));
-        QVERIFY(!haupt->Starten1->isEnabled());
-        QVERIFY(haupt->Stoppen1->isEnabled());
-        QVERIFY(!haupt->Datenbank1->isEnabled());
-        QVERIFY(!haupt->WebserverAblage1->isEnabled());
-        QVERIFY(!haupt->Profile1->isEnabled());
-        QVERIFY(haupt->Memo1->toPlainText().contains(QStringLiteral("Start Übertragung")));
+        QVERIFY(teil<QLabel>(haupt.get(), "abrufHinweis")->isVisibleTo(haupt.get()));
+        QVERIFY(!teil<QAction>(haupt.get(), "menueStarten")->isEnabled());
+        QVERIFY(teil<QAction>(haupt.get(), "menueStoppen")->isEnabled());
+        QVERIFY(!teil<QAction>(haupt.get(), "menueDatenbank")->isEnabled());
+        QVERIFY(!teil<QAction>(haupt.get(), "menueAblage")->isEnabled());
+        QVERIFY(!teil<QAction>(haupt.get(), "menueProfile")->isEnabled());
+        QVERIFY(teil<QPlainTextEdit>(haupt.get(), "memo")->toPlainText().contains(QStringLiteral("Start Übertragung")));
 
         QTimer::singleShot(200, []() { freigabe = true; });
         QVERIFY(haupt->close());
         QVERIFY(haupt->threadfrei());
-        QTRY_VERIFY(haupt->Memo1->toPlainText().contains(QStringLiteral("Ende Übertragung")));
-        QTRY_VERIFY(!haupt->Label7->isVisibleTo(haupt.get()));
-        QVERIFY(!haupt->CheckBoxWebserver->isChecked());
-        QVERIFY(haupt->Starten1->isEnabled());
-        QCOMPARE(haupt->statistik.ubcount(), 1);
+        QTRY_VERIFY(
+            teil<QPlainTextEdit>(haupt.get(), "memo")->toPlainText().contains(QStringLiteral("Ende Übertragung")));
+        QTRY_VERIFY(!teil<QLabel>(haupt.get(), "abrufHinweis")->isVisibleTo(haupt.get()));
+        QVERIFY(!teil<QCheckBox>(haupt.get(), "aktualisierungWebserver")->isChecked());
+        QVERIFY(teil<QAction>(haupt.get(), "menueStarten")->isEnabled());
+        QCOMPARE(haupt->uebertragungen(), 1);
     }
 
     void memoIsCutByEntriesNotByWrappedScreenLines() {
@@ -462,23 +465,26 @@ private Q_SLOTS:
         einTurnierAnlegen(db);
         turnierauswahl::pfadSpeichern(db);
         auto haupt = hauptfenster();
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         haupt->show(); // laid out, so that long entries really wrap to several screen lines
+        auto* memo = teil<QPlainTextEdit>(haupt.get(), "memo");
         const QString lang = QStringLiteral("Eintrag mit sehr viel Text ").repeated(20);
         for (int i = 1; i <= 1000; ++i) {
-            haupt->Memo1->appendPlainText(i % 3 == 0 ? QString::number(i) + lang : QString::number(i));
+            memo->appendPlainText(i % 3 == 0 ? QString::number(i) + lang : QString::number(i));
         }
-        haupt->Starten1Click(); // adds the start line: 1001 entries, then the 101 oldest go
-        QCOMPARE(haupt->Memo1->document()->blockCount(), 900);
-        QCOMPARE(haupt->Memo1->document()->firstBlock().text(), QStringLiteral("102") + lang);
-        haupt->Stoppen1Click();
-        haupt->steuerung->warten();
+        teil<QAction>(haupt.get(), "menueStarten")
+            ->trigger(); // adds the start line: 1001 entries, then the 101 oldest go
+        QCOMPARE(memo->document()->blockCount(), 900);
+        QCOMPARE(memo->document()->firstBlock().text(), QStringLiteral("102") + lang);
+        teil<QAction>(haupt.get(), "menueStoppen")->trigger();
+        haupt->transfersteuerung().warten();
     }
 
     // Eight cycles show all of them; three hundred the newest forty, labelled by the minute (the seconds
     // where two fall into one), with whole-number ticks and the series' own colours, legend below.
     void chartStaysReadableAfterManyCycles() {
         auto haupt = hauptfenster();
+        QChart* diagramm = teil<QChartView>(haupt.get(), "diagramm")->chart();
         for (const int anzahl : {8, 300}) {
             QList<Zyklusstatistik> zyklen;
             for (int i = 0; i < anzahl; ++i) {
@@ -489,9 +495,9 @@ private Q_SLOTS:
             zyklen.append({QStringLiteral("10.12.2026 ") +
                                QTime(8, 0).addSecs(60 * (anzahl - 1) + 20).toString(QStringLiteral("HH:mm:ss")),
                            {0, 0, 0, 0, 11}});
-            haupt->ChartUpdate(zyklen);
-            auto* x = qobject_cast<QBarCategoryAxis*>(haupt->Chart1->axes(Qt::Horizontal).value(0));
-            auto* y = qobject_cast<QValueAxis*>(haupt->Chart1->axes(Qt::Vertical).value(0));
+            haupt->diagrammZeichnen(zyklen);
+            auto* x = qobject_cast<QBarCategoryAxis*>(diagramm->axes(Qt::Horizontal).value(0));
+            auto* y = qobject_cast<QValueAxis*>(diagramm->axes(Qt::Vertical).value(0));
             QVERIFY(x && y);
             const QStringList kategorien = x->categories();
             const qsizetype gezeigt = qMin<qsizetype>(zyklen.size(), 40);
@@ -499,7 +505,7 @@ private Q_SLOTS:
             const QString letzteMinute = QTime(8, 0).addSecs(60 * (anzahl - 1)).toString(QStringLiteral("HH:mm"));
             QCOMPARE(kategorien.value(gezeigt - 2), letzteMinute);
             QCOMPARE(kategorien.last(), letzteMinute + QStringLiteral(":20"));
-            auto* reihen = qobject_cast<QBarSeries*>(haupt->Chart1->series().value(0));
+            auto* reihen = qobject_cast<QBarSeries*>(diagramm->series().value(0));
             QCOMPARE(reihen->barSets().value(2)->count(), gezeigt);
             QCOMPARE(reihen->barSets().value(2)->at(gezeigt - 2), 3.0 * (anzahl - 1));
             QCOMPARE(y->labelFormat(), QStringLiteral("%d"));
@@ -510,13 +516,13 @@ private Q_SLOTS:
             QVERIFY2(y->max() / y->tickInterval() <= 8, qPrintable(QString::number(y->tickInterval())));
             QCOMPARE(x->titleText().isEmpty(), anzahl < 40);
         }
-        auto* reihen = qobject_cast<QBarSeries*>(haupt->Chart1->series().value(0));
+        auto* reihen = qobject_cast<QBarSeries*>(diagramm->series().value(0));
         const QList<QColor> farben{Qt::green, Qt::red, QColor(0x00, 0x80, 0x00), Qt::magenta, Qt::black};
         for (qsizetype k = 0; k < 5; ++k) {
             QCOMPARE(reihen->barSets().value(k)->color(), farben[k]);
         }
         QCOMPARE(reihen->barSets().value(4)->borderColor(), QColor(Qt::white));
-        QCOMPARE(haupt->Chart1->legend()->alignment(), Qt::AlignBottom);
+        QCOMPARE(diagramm->legend()->alignment(), Qt::AlignBottom);
     }
 
     // Kept in the working folder, shown again after a restart; a target that goes down and comes back turns
@@ -528,8 +534,8 @@ private Q_SLOTS:
         QString tsdir;
         {
             auto haupt = hauptfenster();
-            haupt->FormActivate();
-            tsdir = haupt->kontext.tsdir;
+            haupt->verbindenBeimStart();
+            tsdir = haupt->turnierkontext().tsdir;
             auto* handy = haupt->findChild<QLabel*>(QStringLiteral("zielstatusHandy"));
             QVERIFY(handy && handy->isVisibleTo(haupt.get()));
             QCOMPARE(handy->text(), QStringLiteral("Handy: ausgeschaltet"));
@@ -542,7 +548,7 @@ private Q_SLOTS:
         ZielstatusSave(tsdir, ziele);
 
         auto haupt = hauptfenster();
-        haupt->FormActivate();
+        haupt->verbindenBeimStart();
         auto* beamer = haupt->findChild<QLabel*>(QStringLiteral("zielstatusBeamer"));
         QVERIFY(beamer);
         const auto ampel = [beamer]() { return static_cast<Zielzustand::Ampel>(beamer->property("ampel").toInt()); };
@@ -552,14 +558,14 @@ private Q_SLOTS:
 
         ziele[0] = {true, QStringLiteral("2026-12-10 09:00:00"), 4, QStringLiteral("2026-12-10 09:01:00"),
                     QStringLiteral("Upload Fehler")};
-        Q_EMIT haupt->steuerung->zielstatusNeu(ziele);
+        Q_EMIT haupt->transfersteuerung().zielstatusNeu(ziele);
         QCOMPARE(ampel(), Zielzustand::Ampel::Fehler);
         QVERIFY(beamer->text().contains(QStringLiteral("FEHLER seit 10.12.2026 09:01:00 – Upload Fehler")));
         QVERIFY(beamer->text().contains(QStringLiteral("4 Dateien offen")));
         QVERIFY(beamer->styleSheet().contains(QStringLiteral("#C62828")));
 
         ziele[0] = {true, QStringLiteral("2026-12-10 09:03:00"), 0, {}, {}};
-        Q_EMIT haupt->steuerung->zielstatusNeu(ziele);
+        Q_EMIT haupt->transfersteuerung().zielstatusNeu(ziele);
         QCOMPARE(ampel(), Zielzustand::Ampel::Aktuell);
         QCOMPARE(beamer->text(),
                  QStringLiteral("Beamer/Hallenanzeige: aktuell; zuletzt vollständig 10.12.2026 09:03:00"));

@@ -9,6 +9,7 @@
 #include "transfer/Transfersteuerung.h"
 #include "util/Programmuhr.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,6 +38,13 @@ bool warten(F bedingung, int grenzeMs) {
         QThread::msleep(10);
     }
     return true;
+}
+
+// Chooses a menu item of the window, found by its object name.
+void ausloesen(const QObject& fenster, const char* name) {
+    if (auto* aktion = fenster.findChild<QAction*>(QString::fromLatin1(name))) {
+        aktion->trigger();
+    }
 }
 
 } // namespace
@@ -70,17 +78,17 @@ int main(int argc, char** argv) {
     quenda::turnierauswahl::turnierIdSpeichern(turnier);
     haupt.fensterAnlegen([](int) {});
     haupt.show();
-    if (!warten([&haupt]() { return haupt.kontext.dbturid > 0; }, 30'000)) {
+    if (!warten([&haupt]() { return haupt.turnierkontext().dbturid > 0; }, 30'000)) {
         err << "Das Turnier wurde nicht verbunden.\n";
         return 1;
     }
-    haupt.steuerung->setSimulierteZeit(true);
-    haupt.Starten1Click();
-    if (!warten([&haupt, zyklen]() { return haupt.statistik.ubcount() >= zyklen; }, 600'000)) {
+    haupt.transfersteuerung().setSimulierteZeit(true);
+    ausloesen(haupt, "menueStarten");
+    if (!warten([&haupt, zyklen]() { return haupt.uebertragungen() >= zyklen; }, 600'000)) {
         err << "Die Übertragung lief nicht.\n";
         return 1;
     }
-    haupt.Stoppen1Click();
+    ausloesen(haupt, "menueStoppen");
     warten([&haupt]() { return haupt.threadfrei(); }, 60'000);
     warten([]() { return false; }, 500); // the last signals of the cycle reach the window
     QDir().mkpath(ordner);
