@@ -79,6 +79,7 @@ QString ms(double wert) {
 } // namespace
 
 int main(int argc, char** argv) {
+    quenda::Verbindung::bibliothekEinrichten(); // as the program does, before the trace starts SQLite
     QCoreApplication app(argc, argv);
     const QStringList argumente = app.arguments();
     const auto option = [&argumente](const char* name, const QString& vorgabe) {

@@ -3,6 +3,7 @@
 #include "TFormsplash.h"
 #include "Uebersetzung.h"
 #include "app/HeadlessModus.h"
+#include "db/Verbindung.h"
 #include "util/Programmuhr.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int headlessStarten(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    quenda::Verbindung::bibliothekEinrichten();
     // Decided before any application object exists: the headless mode never creates a QApplication.
     if (quenda::headless::gewuenscht(argc, argv)) {
         return headlessStarten(argc, argv);

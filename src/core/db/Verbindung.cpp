@@ -101,6 +101,10 @@ void Verbindung::oeffnen(const QString& pfad, Modus modus) {
     pruefeTabellen();
 }
 
+void Verbindung::bibliothekEinrichten() {
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); // SQLITE_MISUSE once started: then it stays as it is
+}
+
 void Verbindung::anlegen(const QString& pfad) {
     schliessen();
     if (QFileInfo::exists(pfad)) {
